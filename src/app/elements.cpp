@@ -1,0 +1,333 @@
+#include "app/elements.h"
+
+#include "app/system_colours.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+// Element positions are kept exactly; the widget can only stand on whole pixels.
+int toPixels(float value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    const double rounded = std::floor(double(value) + 0.5);
+    return int(qBound(-1e6, rounded, 1e6));
+}
+
+} // namespace
+
+PageElement::PageElement(ElementKind kind, int index, PageEvents *events)
+    : m_kind(kind), m_index(index), m_events(events)
+{
+}
+
+void PageElement::setLeft(float left)
+{
+    m_left = left;
+    updateGeometry();
+}
+
+void PageElement::setTop(float top)
+{
+    m_top = top;
+    updateGeometry();
+}
+
+void PageElement::setWidth(float width)
+{
+    m_width = width;
+    updateGeometry();
+}
+
+void PageElement::setHeight(float height)
+{
+    m_height = height;
+    updateGeometry();
+}
+
+void PageElement::showLinkPointer()
+{
+    m_showsLinkPointer = true;
+    widget()->setCursor(Qt::CrossCursor);
+}
+
+void PageElement::copyPlacementFrom(const PageElement &other)
+{
+    m_left = other.m_left;
+    m_top = other.m_top;
+    m_width = other.m_width;
+    m_height = other.m_height;
+    m_tag = other.m_tag;
+    m_dragMode = other.m_dragMode;
+    updateGeometry();
+}
+
+void PageElement::updateGeometry()
+{
+    widget()->setGeometry(toPixels(m_left), toPixels(m_top), qMax(0, toPixels(m_width)),
+                          qMax(0, toPixels(m_height)));
+}
+
+void PageElement::handlePress(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    m_pressPosition = event->position().toPoint();
+    m_events->elementMouseDown(this, event->button());
+}
+
+bool PageElement::handleMove(QMouseEvent *event)
+{
+    m_events->elementMouseMove(this);
+    if (!m_pressed || m_dragMode != DragMode::Automatic || !(event->buttons() & Qt::LeftButton))
+        return false;
+    const QPoint travelled = event->position().toPoint() - m_pressPosition;
+    if (travelled.manhattanLength() < QApplication::startDragDistance())
+        return false;
+    m_pressed = false;
+    m_events->elementDragStart(this);
+    return true;
+}
+
+bool PageElement::handleRelease(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       widget()->rect().contains(event->position().toPoint());
+    m_pressed = false;
+    return click;
+}
+
+void PageElement::handleDragEnter(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasFormat(ElementMimeType)) {
+        event->acceptProposedAction();
+        m_events->elementDragOver(this, event);
+    }
+}
+
+void PageElement::handleDragMove(QDragMoveEvent *event)
+{
+    if (event->mimeData()->hasFormat(ElementMimeType)) {
+        event->acceptProposedAction();
+        m_events->elementDragOver(this, event);
+    }
+}
+
+void PageElement::handleDrop(QDropEvent *event)
+{
+    if (event->mimeData()->hasFormat(ElementMimeType)) {
+        event->acceptProposedAction();
+        m_events->elementDragDrop(this, event);
+    }
+}
+
+ElementButton::ElementButton(int index, PageEvents *events, QWidget *canvas)
+    : QPushButton(canvas), PageElement(ElementKind::Button, index, events)
+{
+    setObjectName(QStringLiteral("Buttonn%1").arg(index));
+    setAcceptDrops(true);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
+    connect(this, &QPushButton::clicked, this, [this] { PageElement::events()->elementClicked(this); });
+}
+
+void ElementButton::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    // A page caption is shown as written; an ampersand is not a keyboard mnemonic here.
+    setText(QString(caption).replace(QLatin1Char('&'), QLatin1String("&&")));
+}
+
+void ElementButton::copyFrom(const ElementButton &other)
+{
+    copyPlacementFrom(other);
+    setCaption(other.m_caption);
+    setVisible(other.isVisible());
+}
+
+void ElementButton::mousePressEvent(QMouseEvent *event)
+{
+    handlePress(event);
+    QPushButton::mousePressEvent(event);
+}
+
+void ElementButton::mouseMoveEvent(QMouseEvent *event)
+{
+    if (handleMove(event)) {
+        setDown(false);
+        return;
+    }
+    QPushButton::mouseMoveEvent(event);
+}
+
+void ElementButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    handleRelease(event);
+    QPushButton::mouseReleaseEvent(event);
+}
+
+void ElementButton::dragEnterEvent(QDragEnterEvent *event) { handleDragEnter(event); }
+void ElementButton::dragMoveEvent(QDragMoveEvent *event) { handleDragMove(event); }
+void ElementButton::dropEvent(QDropEvent *event) { handleDrop(event); }
+
+ElementLabel::ElementLabel(int index, PageEvents *events, QWidget *canvas)
+    : QWidget(canvas), PageElement(ElementKind::Label, index, events)
+{
+    setObjectName(QStringLiteral("Labell%1").arg(index));
+    setAcceptDrops(true);
+    setMouseTracking(true);
+}
+
+void ElementLabel::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    update();
+}
+
+void ElementLabel::setFontSize(float points)
+{
+    m_fontSize = points;
+    QFont font = QApplication::font();
+    if (points > 0 && std::isfinite(points))
+        font.setPointSizeF(qMin(double(points), 1000.0));
+    setFont(font);
+    update();
+}
+
+void ElementLabel::setBackStyle(int style)
+{
+    m_backStyle = style;
+    update();
+}
+
+void ElementLabel::setBackColour(quint32 value)
+{
+    m_backColour = value;
+    update();
+}
+
+void ElementLabel::setForeColour(quint32 value)
+{
+    m_foreColour = value;
+    update();
+}
+
+void ElementLabel::setAlignment(int alignment)
+{
+    m_alignment = alignment;
+    update();
+}
+
+void ElementLabel::setBorderStyle(int style)
+{
+    m_borderStyle = style;
+    update();
+}
+
+void ElementLabel::copyFrom(const ElementLabel &other)
+{
+    copyPlacementFrom(other);
+    m_caption = other.m_caption;
+    m_backStyle = other.m_backStyle;
+    m_backColour = other.m_backColour;
+    m_foreColour = other.m_foreColour;
+    m_alignment = other.m_alignment;
+    m_borderStyle = other.m_borderStyle;
+    setFontSize(other.m_fontSize);
+    setVisible(other.isVisible());
+}
+
+void ElementLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (m_backStyle != 0)
+        painter.fillRect(rect(), displayColour(m_backColour));
+    QRect textArea = rect();
+    if (m_borderStyle != 0) {
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        textArea.adjust(1, 1, -1, -1);
+    }
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (m_alignment == 1)
+        horizontal = Qt::AlignRight;
+    else if (m_alignment == 2)
+        horizontal = Qt::AlignHCenter;
+    painter.setPen(displayColour(m_foreColour));
+    painter.drawText(textArea, int(horizontal | Qt::AlignTop) | Qt::TextWordWrap, m_caption);
+}
+
+void ElementLabel::mousePressEvent(QMouseEvent *event) { handlePress(event); }
+void ElementLabel::mouseMoveEvent(QMouseEvent *event) { handleMove(event); }
+
+void ElementLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (handleRelease(event))
+        events()->elementClicked(this);
+}
+
+void ElementLabel::dragEnterEvent(QDragEnterEvent *event) { handleDragEnter(event); }
+void ElementLabel::dragMoveEvent(QDragMoveEvent *event) { handleDragMove(event); }
+void ElementLabel::dropEvent(QDropEvent *event) { handleDrop(event); }
+
+ElementPicture::ElementPicture(int index, PageEvents *events, QWidget *canvas)
+    : QWidget(canvas), PageElement(ElementKind::Picture, index, events)
+{
+    setObjectName(QStringLiteral("Picturee%1").arg(index));
+    setAcceptDrops(true);
+    setMouseTracking(true);
+}
+
+void ElementPicture::setBorderStyle(int style)
+{
+    m_borderStyle = style;
+    update();
+}
+
+void ElementPicture::setImage(const QImage &image)
+{
+    m_image = image;
+    setWidth(float(image.width()));
+    setHeight(float(image.height()));
+    update();
+}
+
+void ElementPicture::copyFrom(const ElementPicture &other)
+{
+    copyPlacementFrom(other);
+    m_borderStyle = other.m_borderStyle;
+    m_image = other.m_image;
+    setVisible(other.isVisible());
+}
+
+void ElementPicture::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!m_image.isNull())
+        painter.drawImage(QPoint(0, 0), m_image);
+    if (m_borderStyle != 0) {
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void ElementPicture::mousePressEvent(QMouseEvent *event) { handlePress(event); }
+void ElementPicture::mouseMoveEvent(QMouseEvent *event) { handleMove(event); }
+
+void ElementPicture::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (handleRelease(event))
+        events()->elementClicked(this);
+}
+
+void ElementPicture::dragEnterEvent(QDragEnterEvent *event) { handleDragEnter(event); }
+void ElementPicture::dragMoveEvent(QDragMoveEvent *event) { handleDragMove(event); }
+void ElementPicture::dropEvent(QDropEvent *event) { handleDrop(event); }

@@ -1,0 +1,237 @@
+#pragma once
+
+#include "app/elements.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <array>
+#include <memory>
+
+class Canvas;
+class CommonDialog;
+class DragOutline;
+class Inet;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedLayout;
+class QTimer;
+
+// The one window of the program. It owns every control, the element pools and the state that
+// the commands share. Its handlers are implemented in the file of their subsystem: page files in
+// src/page, the editor in src/editor, browsing in src/browser.
+class Form1 : public QMainWindow, private PageEvents
+{
+    Q_OBJECT
+public:
+    static constexpr int SlotCount = 100;
+    static constexpr int ReservedRows = 100;
+
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // The dialogs the window asks; tests put scripted ones in their place.
+    void setCommonDialog(std::unique_ptr<CommonDialog> dialogs);
+    CommonDialog &commonDialog() const { return *Common; }
+
+    // Slot access; nullptr for a slot outside 0 to 100.
+    ElementButton *button(int slot) const;
+    ElementLabel *label(int slot) const;
+    ElementPicture *picture(int slot) const;
+    Canvas *canvas() const { return WorkSpace; }
+    DragOutline *outline() const { return shp; }
+    Inet &transfer() const { return *m_inet; }
+
+    // Where this run keeps its temporary page and picture files.
+    QString programDirectory() const;
+    QString temporaryPageFile() const;
+    QString temporaryPictureFile() const;
+
+    // Window state shared by the commands.
+    qint16 ButtonCount = 0;
+    qint16 LabelCount = 0;
+    qint16 PictureCount = 0;
+    QString PageTitle;
+    bool BrowserMode = false;
+    QString PendingAdd;
+    int OutlineLeft = 0;
+    int OutlineTop = 0;
+    int OutlineWidth = 0;
+    int OutlineHeight = 0;
+
+    // Element pools.
+    void LockElements();
+    void UnlockElements();
+    void ClearPage();
+
+    // Start-up, modes, debug view.
+    void Form_Load();
+    void mnuInternet_Click();
+    void mnuWorkspace_Click();
+    void mnuDebug_Click();
+
+    // Page files.
+    QString ReadSetting(const QString &path, const QString &pattern) const;
+    void LoadPage(const QString &path);
+    void mnuSave_Click();
+    void mnuNew_Click();
+    void mnuOpen_Click();
+
+    // Browsing.
+    void Navigate(QString &address);
+    void cmdGo_Click();
+    void Command3_Click();
+    void Timer1_Timer();
+
+    // Editor.
+    void cmdAddButton_Click();
+    void cmdAddLabel_Click();
+    void cmdAddPicture_Click();
+    void WorkSpace_MouseDown(int button, int shift, float x, float y);
+    void Buttonn_Click(int index);
+    void Buttonn_MouseDown(int index, int button, int shift, float x, float y);
+    void Labell_Click(int index);
+    void Picturee_Click(int index);
+    void cmdApply_Click();
+    void pctWorkColor_Click();
+    void pctLabelForeColor_Click();
+    void pctLabelBackColor_Click();
+
+    // Dragging. A drop point over an element is its offset within that element, in pixels.
+    void WorkSpace_DragOver(PageElement *source, float x, float y);
+    void WorkSpace_DragDrop(PageElement *source, float x, float y);
+    void Buttonn_DragOver(int index, PageElement *source, float x, float y);
+    void Labell_DragOver(int index, PageElement *source, float x, float y);
+    void Picturee_DragOver(int index, PageElement *source, float x, float y);
+    void Buttonn_DragDrop(int index, PageElement *source, float x, float y);
+    void Labell_DragDrop(int index, PageElement *source, float x, float y);
+    void Picturee_DragDrop(int index, PageElement *source, float x, float y);
+    void Element_MouseMove(PageElement *element);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+    void createBrowserStrip();
+    void createToolStrip();
+    void createPanelContainer();
+    void createPanelFields();
+    void createActions();
+    void createMenus();
+    void createSlots();
+    void Form_Resize();
+    void layOutBrowserStrip();
+    void Form_Unload();
+    void switchMode();
+    void showStatus(const QString &message);
+
+    // PageEvents: the elements and the canvas report here.
+    void elementClicked(PageElement *element) override;
+    void elementMouseDown(PageElement *element, Qt::MouseButton button) override;
+    void elementMouseMove(PageElement *element) override;
+    void elementDragStart(PageElement *element) override;
+    void elementDragOver(PageElement *target, QDragMoveEvent *event) override;
+    void elementDragDrop(PageElement *target, QDropEvent *event) override;
+    void canvasMouseDown(Qt::MouseButton button, QPointF position) override;
+    void canvasDragOver(QDragMoveEvent *event) override;
+    void canvasDragDrop(QDropEvent *event) override;
+
+public:
+    // Controls, named as the program's documents name them. Public so that commands in every
+    // subsystem and the tests reach them the same way; each is also found by its objectName.
+    QWidget *form = nullptr;
+    QFrame *pctInternet = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QLineEdit *txtAddress = nullptr;
+    QPushButton *cmdGo = nullptr;
+    QFrame *picLoading = nullptr;
+    QLabel *lblLoading = nullptr;
+    QFrame *Picture1 = nullptr;
+    QPushButton *cmdAddButton = nullptr;
+    QPushButton *cmdAddLabel = nullptr;
+    QPushButton *cmdAddPicture = nullptr;
+    Canvas *WorkSpace = nullptr;
+    DragOutline *shp = nullptr;
+    QFrame *Picture2 = nullptr;
+    QStackedLayout *panelStack = nullptr;
+    QWidget *pctWorkspace = nullptr;
+    QWidget *pctPicture = nullptr;
+    QWidget *pctLabel = nullptr;
+    QWidget *pctButton = nullptr;
+    QWidget *Idle = nullptr;
+    QPushButton *cmdApply = nullptr;
+    QPlainTextEdit *RTB = nullptr;
+    QListWidget *lstPictureUrls = nullptr;
+    QListWidget *lstPics = nullptr;
+    QListWidget *lstPicsNum = nullptr;
+    QTimer *Timer1 = nullptr;
+
+    // Workspace panel fields.
+    QLineEdit *txtTitle = nullptr;
+    QFrame *pctWorkColor = nullptr;
+    QLineEdit *txtBackPic = nullptr;
+    // Button panel fields.
+    QLineEdit *txtcmdCaption = nullptr;
+    QLineEdit *txtcmdX = nullptr;
+    QLineEdit *txtcmdY = nullptr;
+    QLineEdit *txtcmdWidth = nullptr;
+    QLineEdit *txtcmdHeight = nullptr;
+    QLineEdit *txtcmdLink = nullptr;
+    // Label panel fields.
+    QLineEdit *txtlblCaption = nullptr;
+    QLineEdit *txtlblX = nullptr;
+    QLineEdit *txtlblY = nullptr;
+    QLineEdit *txtlblWidth = nullptr;
+    QLineEdit *txtlblHeight = nullptr;
+    QFrame *pctLabelForeColor = nullptr;
+    QFrame *pctLabelBackColor = nullptr;
+    QCheckBox *chklblOpaque = nullptr;
+    QCheckBox *chklblBorder = nullptr;
+    QComboBox *cmblblAlign = nullptr;
+    QLineEdit *txtlblFontSize = nullptr;
+    QLineEdit *txtlblLink = nullptr;
+    // Picture panel fields.
+    QLineEdit *txtpicX = nullptr;
+    QLineEdit *txtpicY = nullptr;
+    QLineEdit *txtpicWidth = nullptr;
+    QLineEdit *txtpicHeight = nullptr;
+    QLineEdit *txtPicPicture = nullptr;
+    QCheckBox *chkPicBorder = nullptr;
+    QLineEdit *txtpicLink = nullptr;
+
+    // Menus.
+    QMenu *mnuFile = nullptr;
+    QAction *mnuNew = nullptr;
+    QAction *mnuOpen = nullptr;
+    QAction *mnuSave = nullptr;
+    QMenu *mnuType = nullptr;
+    QAction *mnuInternet = nullptr;
+    QAction *mnuWorkspace = nullptr;
+    QAction *mnuDebug = nullptr;
+    QAction *focusAddress = nullptr;
+
+    std::array<ElementButton *, SlotCount + 1> Buttonn{};
+    std::array<ElementLabel *, SlotCount + 1> Labell{};
+    std::array<ElementPicture *, SlotCount + 1> Picturee{};
+
+private:
+    std::unique_ptr<CommonDialog> Common;
+    std::unique_ptr<Inet> m_inet;
+    QTemporaryDir m_temporaryDirectory;
+};
