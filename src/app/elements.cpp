@@ -30,25 +30,25 @@ PageElement::PageElement(ElementKind kind, int index, PageEvents *events)
 {
 }
 
-void PageElement::setLeft(float left)
+void PageElement::setExactLeft(float left)
 {
     m_left = left;
     updateGeometry();
 }
 
-void PageElement::setTop(float top)
+void PageElement::setExactTop(float top)
 {
     m_top = top;
     updateGeometry();
 }
 
-void PageElement::setWidth(float width)
+void PageElement::setExactWidth(float width)
 {
     m_width = width;
     updateGeometry();
 }
 
-void PageElement::setHeight(float height)
+void PageElement::setExactHeight(float height)
 {
     m_height = height;
     updateGeometry();
@@ -132,7 +132,8 @@ void PageElement::handleDrop(QDropEvent *event)
 ElementButton::ElementButton(int index, PageEvents *events, QWidget *canvas)
     : QPushButton(canvas), PageElement(ElementKind::Button, index, events)
 {
-    setObjectName(QStringLiteral("Buttonn%1").arg(index));
+    setObjectName(QStringLiteral("Buttonn"));
+    setProperty("index", index);
     setAcceptDrops(true);
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
@@ -181,7 +182,8 @@ void ElementButton::dropEvent(QDropEvent *event) { handleDrop(event); }
 ElementLabel::ElementLabel(int index, PageEvents *events, QWidget *canvas)
     : QWidget(canvas), PageElement(ElementKind::Label, index, events)
 {
-    setObjectName(QStringLiteral("Labell%1").arg(index));
+    setObjectName(QStringLiteral("Labell"));
+    setProperty("index", index);
     setAcceptDrops(true);
     setMouseTracking(true);
 }
@@ -281,7 +283,8 @@ void ElementLabel::dropEvent(QDropEvent *event) { handleDrop(event); }
 ElementPicture::ElementPicture(int index, PageEvents *events, QWidget *canvas)
     : QWidget(canvas), PageElement(ElementKind::Picture, index, events)
 {
-    setObjectName(QStringLiteral("Picturee%1").arg(index));
+    setObjectName(QStringLiteral("Picturee"));
+    setProperty("index", index);
     setAcceptDrops(true);
     setMouseTracking(true);
 }
@@ -295,8 +298,8 @@ void ElementPicture::setBorderStyle(int style)
 void ElementPicture::setImage(const QImage &image)
 {
     m_image = image;
-    setWidth(float(image.width()));
-    setHeight(float(image.height()));
+    setExactWidth(float(image.width()));
+    setExactHeight(float(image.height()));
     update();
 }
 

@@ -48,14 +48,14 @@ public:
     ElementKind kind() const { return m_kind; }
     int index() const { return m_index; }
 
-    float left() const { return m_left; }
-    float top() const { return m_top; }
-    float width() const { return m_width; }
-    float height() const { return m_height; }
-    void setLeft(float left);
-    void setTop(float top);
-    void setWidth(float width);
-    void setHeight(float height);
+    float exactLeft() const { return m_left; }
+    float exactTop() const { return m_top; }
+    float exactWidth() const { return m_width; }
+    float exactHeight() const { return m_height; }
+    void setExactLeft(float left);
+    void setExactTop(float top);
+    void setExactWidth(float width);
+    void setExactHeight(float height);
 
     // The element's link, its tag text; empty means none.
     QString tag() const { return m_tag; }

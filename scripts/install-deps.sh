@@ -1,0 +1,16 @@
+#!/bin/bash
+# Installs the Debian packages that building, running and testing Quorvane need, when missing.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth "$@")
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if ((${#missing[@]})); then
+    sudo_prefix=()
+    [[ $(id -u) -ne 0 ]] && sudo_prefix=(sudo)
+    "${sudo_prefix[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_prefix[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,1 @@
+#include "browser/module1.h"

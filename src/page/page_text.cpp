@@ -1,0 +1,1 @@
+#include "page/page_text.h"

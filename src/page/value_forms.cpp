@@ -1,0 +1,1 @@
+#include "page/value_forms.h"
