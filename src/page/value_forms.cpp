@@ -1,1 +1,3 @@
 #include "page/value_forms.h"
+
+// Implemented with the page file format.
