@@ -45,6 +45,7 @@ private slots:
     void buttonPressSelectsWithAnyButton();
     void browserModePressSelectsNothing();
     void reselectingDiscardsEdits();
+    void decimalCommaOfTheUserReadsBack();
 
     void applyWithNothingSelectedAppliesTheCanvas();
     void emptyBackPictureKeepsTheReference();
@@ -206,6 +207,7 @@ void EditorTest::init()
 void EditorTest::cleanup()
 {
     window.reset();
+    QLocale::setDefault(QLocale::c());
 }
 
 void EditorTest::press(QWidget *widget, Qt::MouseButton button, QPoint at)
@@ -819,6 +821,21 @@ void EditorTest::reselectingDiscardsEdits()
     QCOMPARE(window->button(1)->caption(), QStringLiteral("Original"));
 }
 
+void EditorTest::decimalCommaOfTheUserReadsBack()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    ElementLabel *label = window->label(1);
+    label->setExactLeft(37.5f);
+    label->setFontSize(8.25f);
+    select(QStringLiteral("Label"), 1);
+    QCOMPARE(window->txtlblX->text(), QStringLiteral("37,5"));
+    QCOMPARE(window->txtlblFontSize->text(), QStringLiteral("8,25"));
+    QTest::mouseClick(window->cmdApply, Qt::LeftButton);
+    QVERIFY(statusText().isEmpty());
+    QCOMPARE(label->exactLeft(), 37.5f);
+    QCOMPARE(label->fontSize(), 8.25f);
+}
+
 void EditorTest::applyWithNothingSelectedAppliesTheCanvas()
 {
     QCOMPARE(tagOf(window->Picture2), QStringLiteral("WorkSpace"));
@@ -983,6 +1000,7 @@ void EditorTest::badNumberAppliesNothing()
     QVERIFY(bad->styleSheet().isEmpty());
     QTest::mouseClick(window->cmdApply, Qt::LeftButton);
     QCOMPARE(element->tag(), QStringLiteral("changed.qvif"));
+    QVERIFY(statusText().isEmpty());
 }
 
 void EditorTest::swatchTakesTheChosenColourOnly()

@@ -76,6 +76,9 @@ void Form1::cmdApply_Click()
         return true;
     };
 
+    // A complaint about an earlier Apply is stale now.
+    showStatus(QString());
+
     if (tagOf(Picture2) == QLatin1String("WorkSpace")) {
         PageTitle = txtTitle->text();
         WorkSpace->setBackColour(swatchColour(pctWorkColor));
