@@ -158,6 +158,9 @@ void ElementButton::mousePressEvent(QMouseEvent *event)
 {
     handlePress(event);
     QPushButton::mousePressEvent(event);
+    // The push button ignores presses of other mouse buttons; they must not reach the canvas
+    // below, where a right press would select the canvas instead.
+    event->accept();
 }
 
 void ElementButton::mouseMoveEvent(QMouseEvent *event)

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class Canvas;
@@ -18,11 +19,13 @@ class Inet;
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDrag;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QMimeData;
 class QPlainTextEdit;
 class QPushButton;
 class QStackedLayout;
@@ -93,6 +96,7 @@ public:
     void cmdGo_Click();
     void Command3_Click();
     void Timer1_Timer();
+    void followLink(PageElement *element);
 
     // Editor.
     void cmdAddButton_Click();
@@ -118,6 +122,14 @@ public:
     void Labell_DragDrop(int index, PageElement *source, float x, float y);
     void Picturee_DragDrop(int index, PageElement *source, float x, float y);
     void Element_MouseMove(PageElement *element);
+    // The data of an element's drag in the private MIME type, and the element that drag data of
+    // this window names (nullptr for any other data).
+    QMimeData *elementDragData(PageElement *element) const;
+    PageElement *draggedElement(const QMimeData *data) const;
+    // Carries a started drag to its end and gives the drop's action, Qt::IgnoreAction when it was
+    // released away from the canvas and its elements. Empty means QDrag::exec; tests set their
+    // own, since a real drag runs an event loop of its own.
+    std::function<Qt::DropAction(QDrag *drag)> dragRunner;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -3,3 +3,4 @@
 void Form1::Navigate(QString &) {}
 void Form1::cmdGo_Click() {}
 void Form1::Command3_Click() {}
+void Form1::followLink(PageElement *) {}

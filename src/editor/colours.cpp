@@ -1,5 +1,30 @@
 #include "app/main_window.h"
 
-void Form1::pctWorkColor_Click() {}
-void Form1::pctLabelForeColor_Click() {}
-void Form1::pctLabelBackColor_Click() {}
+#include "app/common_dialog.h"
+#include "editor/colour_swatch.h"
+
+namespace {
+
+// The chosen colour reaches the canvas or the label only with Apply; a cancel keeps the swatch.
+void chooseColour(CommonDialog &dialogs, QWidget *parent, QFrame *swatch)
+{
+    if (const std::optional<quint32> colour = dialogs.showColor(parent))
+        setSwatchColour(swatch, *colour);
+}
+
+} // namespace
+
+void Form1::pctWorkColor_Click()
+{
+    chooseColour(*Common, this, pctWorkColor);
+}
+
+void Form1::pctLabelForeColor_Click()
+{
+    chooseColour(*Common, this, pctLabelForeColor);
+}
+
+void Form1::pctLabelBackColor_Click()
+{
+    chooseColour(*Common, this, pctLabelBackColor);
+}
