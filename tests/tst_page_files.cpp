@@ -59,6 +59,7 @@ private slots:
     void openInBrowserMode_data();
     void openInBrowserMode();
     void cancelledOpenLeavesTheClearedPage();
+    void pageFileGivenAtStartOpensWithoutADialog();
     void handMadePageWithLineFeedsOpensAndShows();
 
 private:
@@ -413,6 +414,23 @@ void PageFilesTest::cancelledOpenLeavesTheClearedPage()
     QCOMPARE(window->PageTitle, QString());
     QCOMPARE(window->canvas()->backColour(), 0u);
     QVERIFY(pictureQueue(*window).isEmpty());
+}
+
+void PageFilesTest::pageFileGivenAtStartOpensWithoutADialog()
+{
+    QVERIFY(writeBytes(path("example.qvif"), ExamplePageLines.join("\r\n").toUtf8()));
+    QVERIFY(window->BrowserMode);
+    window->openPageFile(path("example.qvif"));
+
+    QCOMPARE(dialogs->openCount, 0);
+    QVERIFY(!window->BrowserMode);
+    QVERIFY(window->mnuWorkspace->isChecked());
+    QVERIFY(!window->pctInternet->isVisible());
+    QVERIFY(window->Picture2->isVisible());
+    QCOMPARE(window->PageTitle, QStringLiteral("Welcome"));
+    QCOMPARE(window->button(1)->caption(), QStringLiteral("Next page"));
+    QVERIFY(window->button(1)->isVisible());
+    QCOMPARE(window->button(1)->dragMode(), DragMode::Automatic);
 }
 
 void PageFilesTest::handMadePageWithLineFeedsOpensAndShows()

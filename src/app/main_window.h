@@ -90,6 +90,8 @@ public:
     void mnuSave_Click();
     void mnuNew_Click();
     void mnuOpen_Click();
+    // Opens a page file in editor mode as File > Open does with that file chosen.
+    void openPageFile(const QString &path);
 
     // Browsing.
     void Navigate(QString &address);
@@ -149,6 +151,7 @@ private:
     void layOutBrowserStrip();
     void Form_Unload();
     void switchMode();
+    void enterEditorModeForOpen();
     void showStatus(const QString &message);
 
     // PageEvents: the elements and the canvas report here.

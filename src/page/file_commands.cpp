@@ -32,20 +32,32 @@ void Form1::mnuNew_Click()
 
 void Form1::mnuOpen_Click()
 {
-    if (BrowserMode) {
-        BrowserMode = false;
-        mnuInternet->setChecked(false);
-        mnuWorkspace->setChecked(true);
-        UnlockElements();
-        Picture1->show();
-        Picture2->show();
-        pctInternet->hide();
-        Form_Resize();
-    }
+    enterEditorModeForOpen();
     ClearPage();
     // Open asks nothing about the page it replaces; a cancelled dialog leaves the cleared page.
     const std::optional<QString> path = Common->showOpen(this);
     if (!path || path->isEmpty())
         return;
     LoadPage(*path);
+}
+
+void Form1::openPageFile(const QString &path)
+{
+    enterEditorModeForOpen();
+    ClearPage();
+    LoadPage(path);
+}
+
+void Form1::enterEditorModeForOpen()
+{
+    if (!BrowserMode)
+        return;
+    BrowserMode = false;
+    mnuInternet->setChecked(false);
+    mnuWorkspace->setChecked(true);
+    UnlockElements();
+    Picture1->show();
+    Picture2->show();
+    pctInternet->hide();
+    Form_Resize();
 }
