@@ -187,6 +187,7 @@ void AddressTest::followingRule()
     QFETCH(QString, page);
     QFETCH(bool, allowed);
     QCOMPARE(mayFollow(address, page), allowed);
+    QCOMPARE(refusalOf(address, page).isEmpty(), allowed);
 }
 
 QTEST_GUILESS_MAIN(AddressTest)

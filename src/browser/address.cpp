@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QObject>
 #include <QRegularExpression>
 
 namespace {
@@ -125,4 +126,13 @@ bool mayFollow(const QString &address, const QString &pageAddress)
     if (pageAddress.isEmpty() || kindOfAddress(pageAddress) != AddressKind::Network)
         return true;
     return kindOfAddress(address) == AddressKind::Network;
+}
+
+QString refusalOf(const QString &address, const QString &pageAddress)
+{
+    if (mayFollow(address, pageAddress))
+        return {};
+    if (kindOfAddress(address) == AddressKind::Unsupported)
+        return QObject::tr("unsupported address");
+    return QObject::tr("a page from the network may not open this computer's files");
 }

@@ -36,3 +36,6 @@ QString resolveReference(const QString &reference, const QString &pageAddress);
 // A page that came over the network may only lead to network addresses; a page from disk, or
 // an address the user typed (no page address), may also name local files.
 bool mayFollow(const QString &address, const QString &pageAddress);
+
+// Why the page may not lead to the address, in words for the user; empty when it may.
+QString refusalOf(const QString &address, const QString &pageAddress);
