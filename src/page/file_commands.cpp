@@ -1,4 +1,51 @@
+#include "app/common_dialog.h"
 #include "app/main_window.h"
 
-void Form1::mnuNew_Click() {}
-void Form1::mnuOpen_Click() {}
+#include <QAction>
+#include <QFrame>
+
+void Form1::mnuNew_Click()
+{
+    // The counters of buttons and labels are the only sign of work on the page.
+    if (ButtonCount > 0 || LabelCount > 0) {
+        const bool startNew = Common->askYesNo(
+            this, QStringLiteral("Quorvane"),
+            QStringLiteral("This workspace has been changed, are you sure you want to start a new "
+                           "workspace?"));
+        if (!startNew)
+            return;
+        for (int i = 0; i <= qMin<int>(ButtonCount, SlotCount); ++i)
+            Buttonn[i]->hide();
+        for (int i = 0; i <= qMin<int>(LabelCount, SlotCount); ++i)
+            Labell[i]->hide();
+        ButtonCount = 0;
+        LabelCount = 0;
+    }
+    // Only the flag changes: the check marks and the browser strip stay as they were, so the next
+    // choice of a mode item sets everything again from the check marks.
+    BrowserMode = false;
+    ClearPage();
+    UnlockElements();
+    Picture1->show();
+    Picture2->show();
+}
+
+void Form1::mnuOpen_Click()
+{
+    if (BrowserMode) {
+        BrowserMode = false;
+        mnuInternet->setChecked(false);
+        mnuWorkspace->setChecked(true);
+        UnlockElements();
+        Picture1->show();
+        Picture2->show();
+        pctInternet->hide();
+        Form_Resize();
+    }
+    ClearPage();
+    // Open asks nothing about the page it replaces; a cancelled dialog leaves the cleared page.
+    const std::optional<QString> path = Common->showOpen(this);
+    if (!path || path->isEmpty())
+        return;
+    LoadPage(*path);
+}
