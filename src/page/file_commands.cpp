@@ -47,5 +47,6 @@ void Form1::mnuOpen_Click()
     const std::optional<QString> path = Common->showOpen(this);
     if (!path || path->isEmpty())
         return;
+    setPageAddress(*path);
     LoadPage(*path);
 }
