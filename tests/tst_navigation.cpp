@@ -345,13 +345,19 @@ void NavigationTest::typedLocalPageAndItsRelativeLinks()
 void NavigationTest::laterNavigationWins_data()
 {
     QTest::addColumn<bool>("duringLoad");
-    QTest::newRow("Go again while the first page arrives") << false;
-    QTest::newRow("Go again while the first page loads") << true;
+    QTest::addColumn<bool>("byLink");
+    QTest::newRow("Go again while the first page arrives") << false << false;
+    QTest::newRow("Go again while the first page loads") << true << false;
+    // The overlay covers the canvas, but a button can still be pressed from the keyboard.
+    QTest::newRow("link pressed while the first page arrives") << false << true;
 }
 
 void NavigationTest::laterNavigationWins()
 {
     QFETCH(bool, duringLoad);
+    QFETCH(bool, byLink);
+    serve("/index.qvif", TestPage().title("Home").button(1, "Second", "second.qvif").bytes());
+    goTo(server->url("/"));
     TestPage first;
     for (int slot = 1; slot <= 8; ++slot)
         first.button(slot, "First").label(slot, "First");
@@ -362,7 +368,14 @@ void NavigationTest::laterNavigationWins()
         server->setAnswer("/first.qvif", Answer::slow(firstBytes, 20ms, 16));
     serve("/second.qvif", TestPage().title("Second").button(1, "Second").bytes());
 
-    auto goToSecond = [this] { goTo(server->url("/second.qvif")); };
+    bool askedDuringNavigation = false;
+    auto goToSecond = [this, byLink, &askedDuringNavigation] {
+        askedDuringNavigation = window->findChild<QFrame *>("picLoading")->isVisible();
+        if (byLink)
+            window->button(1)->click();
+        else
+            goTo(server->url("/second.qvif"));
+    };
     if (duringLoad) {
         // The first page has arrived; its load lets events run after every button.
         connect(&window->transfer(), &Inet::runningChanged, this, [&](bool running) {
@@ -377,6 +390,7 @@ void NavigationTest::laterNavigationWins()
     }
     goTo(server->url("/first.qvif"));
 
+    QVERIFY(askedDuringNavigation);
     QCOMPARE(window->PageTitle, QStringLiteral("Second"));
     QCOMPARE(window->button(1)->caption(), QStringLiteral("Second"));
     for (int slot = 2; slot <= 8; ++slot) {
@@ -390,7 +404,7 @@ void NavigationTest::laterNavigationWins()
     QVERIFY(status().isEmpty());
     QVERIFY(!window->findChild<QFrame *>("picLoading")->isVisible());
     QVERIFY(!window->transfer().StillExecuting());
-    QCOMPARE(server->requests(), QStringList({"/first.qvif", "/second.qvif"}));
+    QCOMPARE(server->requests(), QStringList({"/index.qvif", "/first.qvif", "/second.qvif"}));
 }
 
 void NavigationTest::overlayCoversTheCanvasAndTheWindowRepaintsDuringDownload()

@@ -6,6 +6,7 @@
 #include "support/test_pages.h"
 
 #include <QAction>
+#include <QDataStream>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -31,6 +32,7 @@ private slots:
     void earlierPageRequestsLandInTheNewPageSlots();
     void deadPictureIsDroppedAfterThreeTries_data();
     void deadPictureIsDroppedAfterThreeTries();
+    void notAPictureKeepsTheOldOneAndMovesOn_data();
     void notAPictureKeepsTheOldOneAndMovesOn();
     void busyTransferSkipsTheTick();
     void navigationStopsAPictureWithoutCountingATry();
@@ -190,10 +192,26 @@ void PictureFetcherTest::deadPictureIsDroppedAfterThreeTries()
     QCOMPARE(server->requestCount("/fine.png"), 1);
 }
 
+void PictureFetcherTest::notAPictureKeepsTheOldOneAndMovesOn_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("an error page") << QByteArray("<html><body>Not here</body></html>");
+    QTest::newRow("empty") << QByteArray();
+    // A bitmap header that claims 40000 x 40000 pixels, far beyond what the decoder may allocate.
+    QByteArray huge("BM");
+    QDataStream header(&huge, QIODevice::Append);
+    header.setByteOrder(QDataStream::LittleEndian);
+    header << quint32(54) << quint32(0) << quint32(54) << quint32(40) << qint32(40000)
+           << qint32(40000) << quint16(1) << quint16(24) << quint32(0) << quint32(0) << qint32(0)
+           << qint32(0) << quint32(0) << quint32(0);
+    QTest::newRow("a picture too large to decode") << huge;
+}
+
 void PictureFetcherTest::notAPictureKeepsTheOldOneAndMovesOn()
 {
+    QFETCH(QByteArray, bytes);
     serve("/index.qvif", TestPage().picture(1, "junk.png").picture(2, "fine.png").bytes());
-    serve("/junk.png", "<html><body>Not here</body></html>");
+    serve("/junk.png", bytes);
     serve("/fine.png", pngOfSize({8, 3}));
     goTo(server->url("/"));
     QImage earlier(5, 5, QImage::Format_RGB32);

@@ -20,7 +20,7 @@ constexpr int RequestNumberRole = Qt::UserRole + 2;
 constexpr int TriesBeforeGivingUp = 3;
 
 // No picture may make the decoder allocate more than this, whatever its header claims.
-constexpr int DecoderAllocationLimitMiB = 256;
+constexpr int DecoderAllocationLimitMiB = 128;
 
 const QString BackgroundTarget = QStringLiteral("WORK");
 
