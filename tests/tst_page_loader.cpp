@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -39,6 +40,8 @@ private slots:
     void slotOneHundredGetsItsPictureRow();
     void eventsRunAfterEachSlotAndTheFileIsReadOnce();
     void windowClosedDuringTheLoad();
+    void damagedFilesLoadWithoutHarm_data();
+    void damagedFilesLoadWithoutHarm();
     void readSettingAnswersOneKey_data();
     void readSettingAnswersOneKey();
 
@@ -463,6 +466,36 @@ void PageLoaderTest::windowClosedDuringTheLoad()
     QTimer::singleShot(0, this, [&] { window.reset(); });
     raw->LoadPage(path);
     QVERIFY(!window);
+}
+
+void PageLoaderTest::damagedFilesLoadWithoutHarm_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QRandomGenerator random(20240611);
+    QByteArray noise(64 * 1024, Qt::Uninitialized);
+    random.fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+    QTest::newRow("random bytes") << noise;
+    QTest::newRow("NUL bytes") << QByteArray("ButtonNum=1\0\r\n1bcap=\0a\0\r\n\0\0", 22);
+    QTest::newRow("one long line") << "1bcap=" + QByteArray(4 * 1024 * 1024, 'x');
+    QByteArray extremes;
+    for (const char *field : {"bx", "by", "bwidth", "bheight", "lx", "ly", "lwidth", "lheight",
+                              "lfontsize", "px", "py", "pwidth", "pheight"})
+        extremes += QByteArray("1") + field + "=3.4e38\r\n";
+    QTest::newRow("largest sizes") << "ButtonNum=0\r\n" + extremes;
+    QTest::newRow("many lines") << QByteArray("ButtonNum=99\r\n").repeated(200000);
+}
+
+void PageLoaderTest::damagedFilesLoadWithoutHarm()
+{
+    QFETCH(QByteArray, bytes);
+    load(fixture(bytes));
+    QVERIFY(window->ButtonCount >= 0 && window->ButtonCount <= 100);
+    QVERIFY(window->LabelCount >= 0 && window->LabelCount <= 100);
+    QVERIFY(window->PictureCount >= 0 && window->PictureCount <= 100);
+    // The window still saves what it loaded.
+    dialogs->saveAnswers.enqueue(directory.filePath("resaved.qvif"));
+    window->mnuSave->trigger();
+    QVERIFY(dialogs->errors.isEmpty());
 }
 
 void PageLoaderTest::readSettingAnswersOneKey_data()

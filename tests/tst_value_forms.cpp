@@ -52,6 +52,11 @@ void ValueFormsTest::wholeNumbers_data()
     QTest::newRow("above range") << "32768" << false << 0;
     QTest::newRow("below range") << "-32769" << false << 0;
     QTest::newRow("far above range") << "1e300" << false << 0;
+    QTest::newRow("beyond a double") << "1e400" << false << 0;
+    QTest::newRow("below a double") << "1e-400" << true << 0;
+    QTest::newRow("many leading zeros") << "0." + QString(400, '0') + "1" << true << 0;
+    QTest::newRow("huge exponent") << "1e99999999999999999999" << false << 0;
+    QTest::newRow("huge negative exponent") << "-1e-99999999999999999999" << true << 0;
     QTest::newRow("empty") << "" << false << 0;
     QTest::newRow("only spaces") << "   " << false << 0;
     QTest::newRow("word") << "abc" << false << 0;
@@ -140,6 +145,8 @@ void ValueFormsTest::numbers_data()
     QTest::newRow("exponent") << "1.5E+03" << true << 1500.0f;
     QTest::newRow("more digits than a float keeps") << "0.123456789" << true << 0.123456789f;
     QTest::newRow("too small for a float") << "1e-60" << true << 0.0f;
+    QTest::newRow("too small for a double") << "1e-400" << true << 0.0f;
+    QTest::newRow("too large for a double") << "1e400" << false << 0.0f;
     QTest::newRow("too large for a float") << "1e39" << false << 0.0f;
     QTest::newRow("empty") << "" << false << 0.0f;
     QTest::newRow("word") << "wide" << false << 0.0f;

@@ -1,5 +1,6 @@
 #include "page/value_forms.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -64,6 +65,31 @@ std::optional<std::string> normalisedNumber(QStringView text)
     return result;
 }
 
+// The power of ten of the leading digit of a normalised number that is not zero: 2 for "123",
+// -3 for "0.00456e0", 4 for "1.5e4". The exponent saturates, so that huge exponents stay huge.
+long long leadingPowerOfTen(const std::string &plain)
+{
+    const std::size_t exponentAt = plain.find('e');
+    const std::string mantissa = plain.substr(0, exponentAt);
+    long long exponent = 0;
+    if (exponentAt != std::string::npos) {
+        const bool negative = plain[exponentAt + 1] == '-';
+        for (std::size_t i = exponentAt + 1; i < plain.size(); ++i) {
+            if (plain[i] >= '0' && plain[i] <= '9')
+                exponent = std::min(exponent * 10 + (plain[i] - '0'), 1'000'000'000LL);
+        }
+        if (negative)
+            exponent = -exponent;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t firstDigit = mantissa.find_first_of("123456789");
+    if (firstDigit == std::string::npos)
+        return 0;
+    const long long lead =
+        firstDigit < point ? (long long)(point - firstDigit) - 1 : -(long long)(firstDigit - point);
+    return lead + exponent;
+}
+
 template <typename Number> std::optional<Number> parseDecimal(QStringView text)
 {
     const std::optional<std::string> plain = normalisedNumber(text);
@@ -72,7 +98,10 @@ template <typename Number> std::optional<Number> parseDecimal(QStringView text)
     Number value{};
     const char *end = plain->data() + plain->size();
     const auto [stop, error] = std::from_chars(plain->data(), end, value);
-    // Out of range means overflow (or an underflow that from_chars refuses); both are errors.
+    // Out of range is an overflow, an error, or an underflow: a value too close to 0 to be held,
+    // which is 0 for every use here.
+    if (error == std::errc::result_out_of_range && leadingPowerOfTen(*plain) < 0)
+        return Number(0);
     if (error != std::errc() || stop != end || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -124,12 +153,7 @@ QString writeColour(quint32 value)
 
 std::optional<float> readNumber(QStringView text)
 {
-    const std::optional<double> wide = parseDecimal<double>(text);
-    if (!wide || std::abs(*wide) > double(std::numeric_limits<float>::max()))
-        return std::nullopt;
-    // Parsing the text itself as a float avoids rounding twice; a value too small for a float's
-    // normal range is refused by from_chars and is taken from the double instead.
-    return parseDecimal<float>(text).value_or(float(*wide));
+    return parseDecimal<float>(text);
 }
 
 QString writeNumber(float value, QChar decimalPoint)
