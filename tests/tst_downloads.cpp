@@ -112,8 +112,9 @@ void DownloadsTest::idleTimeoutIsFifteenSecondsUnlessChanged()
 void DownloadsTest::slowButSteadyBodyArrives()
 {
     // Longer in total than the idle timeout, but never idle that long.
+    inet->setIdleTimeout(600ms);
     const QByteArray bytes = randomBytes(12 * 40);
-    server->setAnswer("/steady", Answer::slow(bytes, 60ms, 40));
+    server->setAnswer("/steady", Answer::slow(bytes, 100ms, 40));
     const TransferResult result = inet->OpenURL(server->url("/steady"), Inet::PageSizeLimit);
     QVERIFY2(result.ok(), qPrintable(result.reason));
     QCOMPARE(result.bytes, bytes);

@@ -70,7 +70,7 @@ void NavigationTest::init()
     QVERIFY(server->listen());
     window = std::make_unique<Form1>();
     scriptDialogs(*window);
-    window->transfer().setIdleTimeout(400ms);
+    window->transfer().setIdleTimeout(1000ms);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }

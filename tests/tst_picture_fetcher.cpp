@@ -63,7 +63,7 @@ void PictureFetcherTest::init()
     window = std::make_unique<Form1>();
     dialogs = scriptDialogs(*window);
     window->Timer1->stop();
-    window->transfer().setIdleTimeout(300ms);
+    window->transfer().setIdleTimeout(500ms);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
