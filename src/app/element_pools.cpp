@@ -112,6 +112,7 @@ void Form1::ClearPage()
     WorkSpace->setPicture(QImage());
     WorkSpace->setBackColour(0);
     PageTitle.clear();
+    setPageAddress(QString());
     ButtonCount = 0;
     LabelCount = 0;
     PictureCount = 0;

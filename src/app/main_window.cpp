@@ -174,6 +174,7 @@ void Form1::createControls()
     lstPictureUrls = makeHiddenList(form, "lstPictureUrls");
     lstPics = makeHiddenList(form, "lstPics");
     lstPicsNum = makeHiddenList(form, "lstPicsNum");
+    watchPictureQueue();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Canvas;
 class CommonDialog;
@@ -98,7 +99,13 @@ public:
     void cmdGo_Click();
     void Command3_Click();
     void Timer1_Timer();
+    // The browser side of a click on an element: follows its link, if it has one.
     void followLink(PageElement *element);
+    // The address the page on the canvas came from, against which its relative links and picture
+    // references are resolved: the address of the last page downloaded, or the path of a page
+    // opened from disk. ClearPage empties it; whoever loads a page sets it before LoadPage.
+    QString pageAddress() const { return m_pageAddress; }
+    void setPageAddress(const QString &address) { m_pageAddress = address; }
 
     // Editor.
     void cmdAddButton_Click();
@@ -153,6 +160,8 @@ private:
     void switchMode();
     void enterEditorModeForOpen();
     void showStatus(const QString &message);
+    void runNavigation(QString &address);
+    void watchPictureQueue();
 
     // PageEvents: the elements and the canvas report here.
     void elementClicked(PageElement *element) override;
@@ -249,4 +258,8 @@ private:
     std::unique_ptr<CommonDialog> Common;
     std::unique_ptr<Inet> m_inet;
     QTemporaryDir m_temporaryDirectory;
+    QString m_pageAddress;
+    bool m_navigating = false;
+    std::optional<QString> m_pendingNavigation;
+    quint64 m_pictureRequests = 0;
 };

@@ -1,1 +1,82 @@
 #include "browser/module1.h"
+
+#include "browser/address.h"
+#include "browser/inet.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+const QString TemporaryPictureName = QStringLiteral("temp.bmp");
+
+DownloadResult fromTransfer(const TransferResult &transfer)
+{
+    DownloadResult result;
+    switch (transfer.status) {
+    case TransferResult::Status::Done:
+        result.outcome = DownloadResult::Outcome::Written;
+        break;
+    case TransferResult::Status::Busy:
+        result.outcome = DownloadResult::Outcome::Busy;
+        break;
+    case TransferResult::Status::Failed:
+        result.outcome = DownloadResult::Outcome::Failed;
+        break;
+    case TransferResult::Status::Stopped:
+        result.outcome = DownloadResult::Outcome::Stopped;
+        break;
+    }
+    result.reason = transfer.reason;
+    result.finalAddress = transfer.finalAddress;
+    return result;
+}
+
+// Replaces the whole content of the file with the bytes, or leaves it untouched on failure.
+DownloadResult writeWhole(const QString &path, const TransferResult &transfer)
+{
+    DownloadResult result = fromTransfer(transfer);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(transfer.bytes) != transfer.bytes.size() ||
+        !file.commit()) {
+        file.cancelWriting();
+        result.outcome = DownloadResult::Outcome::Failed;
+        result.reason = QObject::tr("cannot write %1 (%2)")
+                            .arg(QDir::toNativeSeparators(path), file.errorString());
+    }
+    return result;
+}
+
+} // namespace
+
+DownloadResult DownloadPage(Inet &transfer, QString &address, const QString &directory,
+                            const QString &fileName)
+{
+    address = completePageAddress(address);
+    const TransferResult fetched = transfer.OpenURL(address, Inet::PageSizeLimit);
+    if (!fetched.ok())
+        return fromTransfer(fetched);
+    return writeWhole(directory + QLatin1Char('/') + fileName, fetched);
+}
+
+DownloadResult DownloadPicture(Inet &transfer, const QString &reference, const QString &directory)
+{
+    const TransferResult fetched = transfer.OpenURL(reference, Inet::PictureSizeLimit);
+    if (!fetched.ok())
+        return fromTransfer(fetched);
+    return writeWhole(directory + QLatin1Char('/') + TemporaryPictureName, fetched);
+}
+
+bool FileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?')) ||
+        name.contains(QLatin1Char('['))) {
+        return !QDir(info.path()).entryList({name}, QDir::Files | QDir::NoDotAndDotDot).isEmpty();
+    }
+    return info.isFile() && !info.isHidden();
+}

@@ -1,6 +1,95 @@
 #include "app/main_window.h"
 
-void Form1::Navigate(QString &) {}
-void Form1::cmdGo_Click() {}
-void Form1::Command3_Click() {}
-void Form1::followLink(PageElement *) {}
+#include "app/tag.h"
+#include "browser/address.h"
+#include "browser/inet.h"
+#include "browser/module1.h"
+
+#include <QFrame>
+#include <QLineEdit>
+
+#include <utility>
+
+namespace {
+
+const QString TemporaryPageName = QStringLiteral("temp.qvif");
+
+} // namespace
+
+// Downloads the page at the address into the temporary page file and builds the canvas from that
+// file, under the loading overlay. On return the caller's variable holds the completed address.
+//
+// A navigation asked for while another one runs further down the call stack (Go pressed twice, a
+// link clicked while a slow page arrives or loads) does not run inside it: it stops the earlier
+// download and waits its turn, and the earlier navigation then runs it instead of finishing its own
+// page. The later navigation wins, and no page is ever built from two files.
+void Form1::Navigate(QString &address)
+{
+    setTag(txtAddress, address);
+    if (m_navigating) {
+        m_pendingNavigation = address;
+        address = completePageAddress(address);
+        transfer().Stop();
+        return;
+    }
+
+    m_navigating = true;
+    picLoading->show();
+    picLoading->raise();
+    runNavigation(address);
+    while (m_pendingNavigation) {
+        QString next = *std::exchange(m_pendingNavigation, std::nullopt);
+        runNavigation(next);
+    }
+    picLoading->hide();
+    m_navigating = false;
+}
+
+void Form1::runNavigation(QString &address)
+{
+    // A picture that is still arriving gives way; it stays at the head of the queue for a later
+    // tick.
+    transfer().Stop();
+    const QString previousPage = m_pageAddress;
+    const DownloadResult download =
+        DownloadPage(transfer(), address, programDirectory(), TemporaryPageName);
+    if (m_pendingNavigation)
+        return;
+
+    // After a failure the temporary page file still holds the page shown before, which is built
+    // again; its references keep resolving against its own address.
+    ClearPage();
+    setPageAddress(download.written() ? download.finalAddress : previousPage);
+    LoadPage(temporaryPageFile());
+    if (m_pendingNavigation)
+        return;
+    txtAddress->setText(address);
+    if (download.written())
+        showStatus(QString());
+    else
+        showStatus(tr("Could not load %1: %2").arg(address, download.reason));
+}
+
+void Form1::cmdGo_Click()
+{
+    QString address = txtAddress->text();
+    Navigate(address);
+}
+
+void Form1::Command3_Click()
+{
+    QString address = tagOf(txtAddress);
+    Navigate(address);
+}
+
+void Form1::followLink(PageElement *element)
+{
+    if (!element || element->tag().isEmpty())
+        return;
+    QString target = resolveReference(element->tag(), m_pageAddress);
+    if (const QString refusal = refusalOf(target, m_pageAddress); !refusal.isEmpty()) {
+        showStatus(tr("Refused %1: %2").arg(target, refusal));
+        return;
+    }
+    Navigate(target);
+}

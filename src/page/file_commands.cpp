@@ -38,6 +38,7 @@ void Form1::mnuOpen_Click()
     const std::optional<QString> path = Common->showOpen(this);
     if (!path || path->isEmpty())
         return;
+    setPageAddress(*path);
     LoadPage(*path);
 }
 
@@ -45,6 +46,7 @@ void Form1::openPageFile(const QString &path)
 {
     enterEditorModeForOpen();
     ClearPage();
+    setPageAddress(path);
     LoadPage(path);
 }
 

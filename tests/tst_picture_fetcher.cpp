@@ -1,0 +1,355 @@
+#include "app/canvas.h"
+#include "app/main_window.h"
+#include "browser/inet.h"
+#include "support/http_server.h"
+#include "support/scripted_dialogs.h"
+#include "support/test_pages.h"
+
+#include <QAction>
+#include <QDataStream>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QtTest>
+
+using namespace std::chrono_literals;
+using Answer = HttpServer::Answer;
+Q_DECLARE_METATYPE(HttpServer::Answer)
+
+// The ticks are driven by hand here, one call of Timer1_Timer per tick, so that what one tick
+// does can be seen on its own; the live timer is covered by the navigation tests.
+class PictureFetcherTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void oneRequestPerTickInQueueOrder();
+    void earlierPageRequestsLandInTheNewPageSlots();
+    void deadPictureIsDroppedAfterThreeTries_data();
+    void deadPictureIsDroppedAfterThreeTries();
+    void notAPictureKeepsTheOldOneAndMovesOn_data();
+    void notAPictureKeepsTheOldOneAndMovesOn();
+    void busyTransferSkipsTheTick();
+    void navigationStopsAPictureWithoutCountingATry();
+    void networkPageCannotShowLocalFiles();
+    void pageOpenedFromDiskResolvesAgainstItsFolder();
+    void queueOutlivesNavigationAndModeSwitches();
+    void leftOverPictureFileIsDeleted();
+    void outlineComesToTheFrontOnEveryTick();
+
+private:
+    void serve(const QString &path, const QByteArray &bytes);
+    void goTo(const QString &address);
+    QStringList targets() const;
+    QString status() const { return window->statusBar()->currentMessage(); }
+
+    std::unique_ptr<QTemporaryDir> site;
+    std::unique_ptr<HttpServer> server;
+    std::unique_ptr<Form1> window;
+    ScriptedDialogs *dialogs = nullptr;
+};
+
+void PictureFetcherTest::init()
+{
+    site = std::make_unique<QTemporaryDir>();
+    server = std::make_unique<HttpServer>();
+    server->setRoot(site->path());
+    QVERIFY(server->listen());
+    window = std::make_unique<Form1>();
+    dialogs = scriptDialogs(*window);
+    window->Timer1->stop();
+    window->transfer().setIdleTimeout(500ms);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void PictureFetcherTest::cleanup()
+{
+    window.reset();
+    server.reset();
+}
+
+void PictureFetcherTest::serve(const QString &path, const QByteArray &bytes)
+{
+    const QString file = site->filePath(path.mid(1));
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    QCOMPARE(out.write(bytes), bytes.size());
+}
+
+void PictureFetcherTest::goTo(const QString &address)
+{
+    window->findChild<QLineEdit *>("txtAddress")->setText(address);
+    QTest::mouseClick(window->findChild<QPushButton *>("cmdGo"), Qt::LeftButton);
+}
+
+QStringList PictureFetcherTest::targets() const
+{
+    QStringList rows;
+    for (int row = 0; row < window->lstPicsNum->count(); ++row)
+        rows << window->lstPicsNum->item(row)->text();
+    return rows;
+}
+
+void PictureFetcherTest::oneRequestPerTickInQueueOrder()
+{
+    serve("/index.qvif",
+          TestPage().background("back.png").picture(3, "three.png").picture(1, "one.bmp").bytes());
+    serve("/back.png", pngOfSize({30, 20}));
+    serve("/one.bmp", pngOfSize({11, 11}));
+    serve("/three.png", pngOfSize({13, 7}));
+    goTo(server->url("/"));
+    QCOMPARE(targets(), QStringList({"WORK", "1", "3"}));
+    QVERIFY(window->canvas()->picture().isNull());
+
+    window->Timer1_Timer();
+    QCOMPARE(window->canvas()->picture().size(), QSize(30, 20));
+    QVERIFY(window->picture(1)->image().isNull());
+    QCOMPARE(targets(), QStringList({"1", "3"}));
+
+    window->Timer1_Timer();
+    QCOMPARE(window->picture(1)->image().size(), QSize(11, 11));
+    QVERIFY(window->picture(3)->image().isNull());
+
+    window->Timer1_Timer();
+    QCOMPARE(window->picture(3)->image().size(), QSize(13, 7));
+    // The element takes the picture's own size.
+    QCOMPARE(window->picture(3)->exactWidth(), 13.0f);
+    QCOMPARE(window->picture(3)->exactHeight(), 7.0f);
+    QVERIFY(targets().isEmpty());
+    QVERIFY(!QFile::exists(window->temporaryPictureFile()));
+    QCOMPARE(server->requests(),
+             QStringList({"/index.qvif", "/back.png", "/one.bmp", "/three.png"}));
+
+    window->Timer1_Timer();
+    QCOMPARE(server->requests().size(), 4);
+}
+
+void PictureFetcherTest::earlierPageRequestsLandInTheNewPageSlots()
+{
+    // Both pages name "p.png"; each request keeps the page it was queued for.
+    serve("/a/page.qvif", TestPage().title("A").picture(1, "p.png").picture(2, "q.png").bytes());
+    serve("/a/p.png", pngOfSize({12, 12}));
+    serve("/a/q.png", pngOfSize({14, 14}));
+    serve("/b/page.qvif", TestPage().title("B").picture(1, "p.png").bytes());
+    serve("/b/p.png", pngOfSize({16, 16}));
+    goTo(server->url("/a/page.qvif"));
+    goTo(server->url("/b/page.qvif"));
+    QCOMPARE(window->PageTitle, QStringLiteral("B"));
+    QCOMPARE(targets(), QStringList({"1", "2", "1"}));
+
+    window->Timer1_Timer();
+    QCOMPARE(window->picture(1)->image().size(), QSize(12, 12));
+    window->Timer1_Timer();
+    QCOMPARE(window->picture(2)->image().size(), QSize(14, 14));
+    QVERIFY(window->picture(2)->isHidden());
+    window->Timer1_Timer();
+    QCOMPARE(window->picture(1)->image().size(), QSize(16, 16));
+    QCOMPARE(server->requests().mid(2), QStringList({"/a/p.png", "/a/q.png", "/b/p.png"}));
+}
+
+void PictureFetcherTest::deadPictureIsDroppedAfterThreeTries_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("not found") << Answer::error(404, "Not Found") << "not found (404)";
+    QTest::newRow("reset") << Answer::reset() << "the server closed the connection";
+    QTest::newRow("never finishes") << Answer::stalled("\x89PNG") << "timed out";
+    QTest::newRow("never ends") << Answer::endless() << "too large (more than 32 MiB)";
+}
+
+void PictureFetcherTest::deadPictureIsDroppedAfterThreeTries()
+{
+    QFETCH(Answer, answer);
+    QFETCH(QString, reason);
+    serve("/index.qvif", TestPage().picture(1, "dead.png").picture(2, "fine.png").bytes());
+    server->setAnswer("/dead.png", answer);
+    serve("/fine.png", pngOfSize({21, 5}));
+    goTo(server->url("/"));
+
+    for (int tick = 1; tick <= 2; ++tick) {
+        window->Timer1_Timer();
+        QCOMPARE(targets(), QStringList({"1", "2"}));
+        QVERIFY(status().isEmpty());
+    }
+    window->Timer1_Timer();
+    QCOMPARE(targets(), QStringList({"2"}));
+    QCOMPARE(status(),
+             QStringLiteral("Could not load %1: %2").arg(server->url("/dead.png"), reason));
+    QVERIFY(window->picture(2)->image().isNull());
+
+    window->Timer1_Timer();
+    QCOMPARE(window->picture(2)->image().size(), QSize(21, 5));
+    QVERIFY(window->picture(1)->image().isNull());
+    QVERIFY(targets().isEmpty());
+    QVERIFY(server->requestCount("/dead.png") >= 3);
+    QCOMPARE(server->requestCount("/fine.png"), 1);
+}
+
+void PictureFetcherTest::notAPictureKeepsTheOldOneAndMovesOn_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("an error page") << QByteArray("<html><body>Not here</body></html>");
+    QTest::newRow("empty") << QByteArray();
+    // A bitmap header that claims 40000 x 40000 pixels, far beyond what the decoder may allocate.
+    QByteArray huge("BM");
+    QDataStream header(&huge, QIODevice::Append);
+    header.setByteOrder(QDataStream::LittleEndian);
+    header << quint32(54) << quint32(0) << quint32(54) << quint32(40) << qint32(40000)
+           << qint32(40000) << quint16(1) << quint16(24) << quint32(0) << quint32(0) << qint32(0)
+           << qint32(0) << quint32(0) << quint32(0);
+    QTest::newRow("a picture too large to decode") << huge;
+}
+
+void PictureFetcherTest::notAPictureKeepsTheOldOneAndMovesOn()
+{
+    QFETCH(QByteArray, bytes);
+    serve("/index.qvif", TestPage().picture(1, "junk.png").picture(2, "fine.png").bytes());
+    serve("/junk.png", bytes);
+    serve("/fine.png", pngOfSize({8, 3}));
+    goTo(server->url("/"));
+    QImage earlier(5, 5, QImage::Format_RGB32);
+    earlier.fill(Qt::red);
+    window->picture(1)->setImage(earlier);
+
+    window->Timer1_Timer();
+    QCOMPARE(window->picture(1)->image(), earlier);
+    QCOMPARE(targets(), QStringList({"2"}));
+    QVERIFY(!QFile::exists(window->temporaryPictureFile()));
+    window->Timer1_Timer();
+    QCOMPARE(window->picture(2)->image().size(), QSize(8, 3));
+}
+
+void PictureFetcherTest::busyTransferSkipsTheTick()
+{
+    serve("/index.qvif", TestPage().title("Home").picture(1, "p.png").bytes());
+    serve("/p.png", pngOfSize({9, 9}));
+    server->setAnswer("/slow.qvif", Answer::slow(TestPage().title("Slow").bytes(), 20ms, 8));
+    goTo(server->url("/"));
+
+    bool busy = false;
+    QStringList queueDuring;
+    connect(server.get(), &HttpServer::requestReceived, this, [&](const QString &target) {
+        if (target != "/slow.qvif")
+            return;
+        busy = window->transfer().StillExecuting();
+        window->Timer1_Timer();
+        queueDuring = targets();
+    });
+    goTo(server->url("/slow.qvif"));
+    QVERIFY(busy);
+    QCOMPARE(queueDuring, QStringList({"1"}));
+    QCOMPARE(server->requestCount("/p.png"), 0);
+
+    window->Timer1_Timer();
+    QCOMPARE(window->picture(1)->image().size(), QSize(9, 9));
+}
+
+void PictureFetcherTest::navigationStopsAPictureWithoutCountingATry()
+{
+    serve("/index.qvif", TestPage().title("Home").picture(1, "p.png").bytes());
+    serve("/next.qvif", TestPage().title("Next").bytes());
+    server->setAnswer("/p.png", Answer::stalled("\x89PNG"));
+    goTo(server->url("/"));
+
+    int stops = 0;
+    connect(server.get(), &HttpServer::requestReceived, this, [&](const QString &target) {
+        if (target == "/p.png" && stops++ < 3)
+            goTo(server->url("/next.qvif"));
+    });
+    for (int tick = 0; tick < 3; ++tick) {
+        window->Timer1_Timer();
+        QCOMPARE(window->PageTitle, QStringLiteral("Next"));
+    }
+    // Three stopped downloads are no three failures: the request is still waiting.
+    QCOMPARE(targets(), QStringList({"1"}));
+    QVERIFY(status().isEmpty());
+
+    server->removeAnswer("/p.png");
+    serve("/p.png", pngOfSize({6, 4}));
+    window->Timer1_Timer();
+    QCOMPARE(window->picture(1)->image().size(), QSize(6, 4));
+}
+
+void PictureFetcherTest::networkPageCannotShowLocalFiles()
+{
+    serve("/local.png", pngOfSize({7, 7}));
+    const QString path = site->filePath("local.png");
+    const QString fileUrl = QUrl::fromLocalFile(path).toString();
+    serve("/index.qvif", TestPage().picture(1, fileUrl).picture(2, path).bytes());
+    goTo(server->url("/"));
+
+    window->Timer1_Timer();
+    QVERIFY(window->picture(1)->image().isNull());
+    QCOMPARE(targets(), QStringList({"2"}));
+    QCOMPARE(status(),
+             QStringLiteral("Refused %1: a page from the network may not open this computer's "
+                            "files")
+                 .arg(fileUrl));
+
+    // On a web page a path is a path on its server, never a file of this computer.
+    window->Timer1_Timer();
+    QCOMPARE(server->requests().last(), path);
+    QVERIFY(window->picture(2)->image().isNull());
+}
+
+void PictureFetcherTest::pageOpenedFromDiskResolvesAgainstItsFolder()
+{
+    serve("/disk/page.qvif", TestPage().background("images/back.png").picture(1, "p.png").bytes());
+    serve("/disk/images/back.png", pngOfSize({15, 10}));
+    serve("/disk/p.png", pngOfSize({4, 9}));
+    dialogs->openAnswers.enqueue(site->filePath("disk/page.qvif"));
+    window->mnuOpen->trigger();
+    QCOMPARE(targets(), QStringList({"WORK", "1"}));
+
+    window->Timer1_Timer();
+    window->Timer1_Timer();
+    QCOMPARE(window->canvas()->picture().size(), QSize(15, 10));
+    QCOMPARE(window->picture(1)->image().size(), QSize(4, 9));
+    QVERIFY(server->requests().isEmpty());
+}
+
+void PictureFetcherTest::queueOutlivesNavigationAndModeSwitches()
+{
+    serve("/index.qvif", TestPage().picture(1, "p.png").bytes());
+    serve("/p.png", pngOfSize({10, 2}));
+    goTo(server->url("/"));
+    window->mnuWorkspace->trigger();
+    window->mnuInternet->trigger();
+    goTo(server->url("/missing.qvif"));
+    QCOMPARE(window->lstPics->item(0)->text(), QStringLiteral("p.png"));
+    QCOMPARE(targets().first(), QStringLiteral("1"));
+
+    window->Timer1_Timer();
+    QCOMPARE(window->picture(1)->image().size(), QSize(10, 2));
+}
+
+void PictureFetcherTest::leftOverPictureFileIsDeleted()
+{
+    QFile leftOver(window->temporaryPictureFile());
+    QVERIFY(leftOver.open(QIODevice::WriteOnly));
+    leftOver.write(pngOfSize({2, 2}));
+    leftOver.close();
+    window->Timer1_Timer();
+    QVERIFY(!QFile::exists(window->temporaryPictureFile()));
+    QVERIFY(window->canvas()->picture().isNull());
+}
+
+void PictureFetcherTest::outlineComesToTheFrontOnEveryTick()
+{
+    for (int round = 0; round < 2; ++round) {
+        window->button(round + 1)->raise();
+        QVERIFY(window->canvas()->children().last() != static_cast<QObject *>(window->outline()));
+        window->Timer1_Timer();
+        QCOMPARE(window->canvas()->children().last(), static_cast<QObject *>(window->outline()));
+    }
+}
+
+QTEST_MAIN(PictureFetcherTest)
+#include "tst_picture_fetcher.moc"
