@@ -60,6 +60,9 @@ int main(int argc, char *argv[])
 
     Form1 window;
     window.show();
+    // Take the keyboard at once, so that the menu shortcuts work before the first click even
+    // on a desktop without a window manager.
+    window.activateWindow();
     if (request.kind == StartRequest::Kind::PageFile) {
         window.openPageFile(request.value);
     } else if (request.kind == StartRequest::Kind::Address) {
