@@ -2,64 +2,11 @@
 
 #include "app/canvas.h"
 #include "app/main_window.h"
+#include "support/example_page.h"
 
 #include <QFile>
 #include <QListWidget>
 #include <QStringList>
-
-// The page of one button, one label and one picture, as the writer lays it out when all three
-// counters are 1 and the second picture slot is hidden.
-inline const QStringList ExamplePageLines = {
-    "ButtonNum=1",
-    "LabelNum=1",
-    "PictureNum=1",
-    "Background=images/sky.bmp",
-    "Title=Welcome",
-    "Color=16777215",
-    "1bx=40",
-    "1by=160",
-    "1bwidth=81",
-    "1bheight=33",
-    "1bcap=Next page",
-    "1blink=page2.qvif",
-    "2bx=8",
-    "2by=0",
-    "2bwidth=81",
-    "2bheight=33",
-    "2bcap=UYdgDHbfbHCBJFVskglsl11122@",
-    "2blink=",
-    "1lx=40",
-    "1ly=24",
-    "1lcap=Hello and welcome",
-    "1lwidth=193",
-    "1lheight=25",
-    "1lbcolor=16777215",
-    "1lfcolor=255",
-    "1lopaque=0",
-    "1lalign=2",
-    "1lborder=0",
-    "1llink=",
-    "1lfontsize=12",
-    "2lx=32",
-    "2ly=88",
-    "2lcap=UYdgDHbfbHCBJFVskglsl11122@",
-    "2lwidth=69",
-    "2lheight=13",
-    "2lbcolor=-2147483633",
-    "2lfcolor=-2147483640",
-    "2lopaque=1",
-    "2lalign=0",
-    "2lborder=0",
-    "2llink=",
-    "2lfontsize=8.25",
-    "1px=240",
-    "1py=80",
-    "1pwidth=128",
-    "1pheight=96",
-    "1ppicture=images/logo.bmp",
-    "1plink=page3.qvif",
-    "1pborder=1",
-};
 
 inline bool writeBytes(const QString &path, const QByteArray &bytes)
 {
