@@ -1,3 +1,5 @@
+#include "page/loader.h"
+
 #include "app/canvas.h"
 #include "app/main_window.h"
 #include "page/page_text.h"
@@ -13,17 +15,17 @@ namespace {
 
 const QString BackgroundTarget = QStringLiteral("WORK");
 
-// Reads the fields of one page reading in their value forms. A key that is absent reads as the
+// Reads the fields of a page in their value forms. A key that is absent reads as the
 // empty value (0 or empty text); a value present but not of its form gives nothing, which ends the
 // load where it stands.
 class FieldReader
 {
 public:
-    explicit FieldReader(const PageText &page) : m_page(page) {}
+    explicit FieldReader(const PageKeyLookup &lookup) : m_lookup(lookup) {}
 
     std::optional<qint16> whole(const QString &key) const
     {
-        const std::optional<QString> value = m_page.find(key);
+        const std::optional<QString> value = m_lookup(key);
         return value ? ValueForms::readWholeNumber(*value) : qint16(0);
     }
     // A whole number that must lie within [low, high]: the codes of the styles and alignment.
@@ -36,12 +38,12 @@ public:
     }
     std::optional<quint32> colour(const QString &key) const
     {
-        const std::optional<QString> value = m_page.find(key);
+        const std::optional<QString> value = m_lookup(key);
         return value ? ValueForms::readColour(*value) : quint32(0);
     }
     std::optional<float> number(const QString &key) const
     {
-        const std::optional<QString> value = m_page.find(key);
+        const std::optional<QString> value = m_lookup(key);
         return value ? ValueForms::readNumber(*value) : 0.0f;
     }
     // Widths, heights and font sizes, which no element can take below 0.
@@ -52,10 +54,10 @@ public:
             return std::nullopt;
         return value;
     }
-    QString text(const QString &key) const { return m_page.value(key); }
+    QString text(const QString &key) const { return m_lookup(key).value_or(QString()); }
 
 private:
-    const PageText &m_page;
+    const PageKeyLookup &m_lookup;
 };
 
 QString key(int slot, const char *field)
@@ -211,9 +213,14 @@ void Form1::LoadPage(const QString &path)
     const PageFileReading reading = readPageFile(path);
     if (reading.status == PageFileReading::Status::Unreadable)
         return;
-    const FieldReader field(reading.text);
+    loadPageFields(*this, [&reading](const QString &key) { return reading.text.find(key); });
+}
+
+void loadPageFields(Form1 &window, const PageKeyLookup &lookup)
+{
+    const FieldReader field(lookup);
     // Pending events run after every button and label; one of them may close the window for good.
-    const QPointer<Form1> alive(this);
+    const QPointer<Form1> alive(&window);
 
     const std::optional<qint16> buttonNum = field.whole(QStringLiteral("ButtonNum"));
     if (!buttonNum)
@@ -225,15 +232,15 @@ void Form1::LoadPage(const QString &path)
     if (!pictureNum)
         return;
 
-    PageTitle = field.text(QStringLiteral("Title"));
-    WorkSpace->setTag(field.text(QStringLiteral("Background")));
+    window.PageTitle = field.text(QStringLiteral("Title"));
+    window.WorkSpace->setTag(field.text(QStringLiteral("Background")));
     const std::optional<quint32> colour = field.colour(QStringLiteral("Color"));
     if (!colour)
         return;
-    WorkSpace->setBackColour(*colour);
-    if (!WorkSpace->tag().isEmpty()) {
-        lstPics->addItem(WorkSpace->tag());
-        lstPicsNum->addItem(BackgroundTarget);
+    window.WorkSpace->setBackColour(*colour);
+    if (!window.WorkSpace->tag().isEmpty()) {
+        window.lstPics->addItem(window.WorkSpace->tag());
+        window.lstPicsNum->addItem(BackgroundTarget);
     }
 
     // Each kind loads slots 1 to its count + 1; a count that passes slot 100 ends the load at
@@ -242,7 +249,7 @@ void Form1::LoadPage(const QString &path)
     if (!pictureEnd)
         return;
     for (int i = 1; i - 1 != *pictureEnd; ++i) {
-        if (!loadPictureSlot(*this, field, i))
+        if (!loadPictureSlot(window, field, i))
             return;
     }
 
@@ -250,7 +257,7 @@ void Form1::LoadPage(const QString &path)
     if (!buttonEnd)
         return;
     for (int i = 1; i - 1 != *buttonEnd; ++i) {
-        if (!loadButtonSlot(*this, field, i))
+        if (!loadButtonSlot(window, field, i))
             return;
         QCoreApplication::processEvents();
         if (!alive)
@@ -261,12 +268,12 @@ void Form1::LoadPage(const QString &path)
     if (!labelEnd)
         return;
     for (int i = 1; i - 1 != *labelEnd; ++i) {
-        if (!loadLabelSlot(*this, field, i))
+        if (!loadLabelSlot(window, field, i))
             return;
         QCoreApplication::processEvents();
         if (!alive)
             return;
     }
 
-    Picturee[0]->hide();
+    window.picture(0)->hide();
 }

@@ -1,0 +1,57 @@
+#include "median_reporter.h"
+
+namespace {
+
+double toMilliseconds(double time, benchmark::TimeUnit unit)
+{
+    switch (unit) {
+    case benchmark::kNanosecond:
+        return time / 1e6;
+    case benchmark::kMicrosecond:
+        return time / 1e3;
+    case benchmark::kMillisecond:
+        return time;
+    case benchmark::kSecond:
+        return time * 1e3;
+    }
+    return time;
+}
+
+} // namespace
+
+void MedianReporter::ReportRuns(const std::vector<Run> &runs)
+{
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &run : runs) {
+        if (run.error_occurred || run.run_type != Run::RT_Aggregate ||
+            run.aggregate_name != "median")
+            continue;
+        std::string name = run.run_name.function_name;
+        if (!run.run_name.args.empty())
+            name += "/" + run.run_name.args;
+        Median &median = m_medians[name];
+        median.milliseconds = toMilliseconds(run.GetAdjustedRealTime(), run.time_unit);
+        for (const auto &[counter, value] : run.counters)
+            median.counters[counter] = value.value;
+    }
+}
+
+std::optional<double> MedianReporter::medianMilliseconds(const std::string &name) const
+{
+    const auto found = m_medians.find(name);
+    if (found == m_medians.end())
+        return std::nullopt;
+    return found->second.milliseconds;
+}
+
+std::optional<double> MedianReporter::medianCounter(const std::string &name,
+                                                    const std::string &counter) const
+{
+    const auto found = m_medians.find(name);
+    if (found == m_medians.end())
+        return std::nullopt;
+    const auto value = found->second.counters.find(counter);
+    if (value == found->second.counters.end())
+        return std::nullopt;
+    return value->second;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+// Prints to the console as usual and keeps the median of every repeated benchmark, so that the
+// figures can be set against their targets once all have run.
+class MedianReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override;
+
+    // The median real time in milliseconds of a benchmark named "function" or "function/args".
+    std::optional<double> medianMilliseconds(const std::string &name) const;
+    // The median of one of its user counters.
+    std::optional<double> medianCounter(const std::string &name, const std::string &counter) const;
+
+private:
+    struct Median
+    {
+        double milliseconds = 0;
+        std::map<std::string, double> counters;
+    };
+    std::map<std::string, Median> m_medians;
+};

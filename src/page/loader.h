@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class Form1;
+
+// Answers a key of a page file (given without its "=") with its value, or nothing when no line
+// has that key.
+using PageKeyLookup = std::function<std::optional<QString>(const QString &key)>;
+
+// Loads the page that a lookup answers for into the window, field by field in the order a page is
+// read, and stops silently at the first value an element cannot take. Form1::LoadPage answers it
+// from one reading of the file.
+void loadPageFields(Form1 &window, const PageKeyLookup &lookup);
