@@ -117,7 +117,8 @@ void WindowTest::templatesCarryTheDesignValues()
         QCOMPARE(button->geometry(), QRect(8, 0, 81, 33));
 
         const ElementLabel *label = window->label(slot);
-        QCOMPARE(QRectF(label->exactLeft(), label->exactTop(), label->exactWidth(), label->exactHeight()),
+        QCOMPARE(QRectF(label->exactLeft(), label->exactTop(), label->exactWidth(),
+                        label->exactHeight()),
                  QRectF(32, 88, 69, 13));
         QCOMPARE(label->fontSize(), 8.25f);
         QCOMPARE(label->backStyle(), 1);
@@ -138,13 +139,20 @@ void WindowTest::browserStripControls_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QPoint>("position");
-    QTest::newRow("back") << "Command1" << "<<" << QPoint(0, 8);
-    QTest::newRow("forward") << "Command2" << ">>" << QPoint(24, 8);
-    QTest::newRow("reload") << "Command3" << "Reload" << QPoint(48, 8);
-    QTest::newRow("add button") << "cmdAddButton" << "Add Button" << QPoint(8, 8);
-    QTest::newRow("add label") << "cmdAddLabel" << "Add Label" << QPoint(8, 32);
-    QTest::newRow("add picture") << "cmdAddPicture" << "Add Picture" << QPoint(8, 56);
-    QTest::newRow("apply") << "cmdApply" << "Apply" << QPoint(0, 256);
+    QTest::newRow("back") << "Command1"
+                          << "<<" << QPoint(0, 8);
+    QTest::newRow("forward") << "Command2"
+                             << ">>" << QPoint(24, 8);
+    QTest::newRow("reload") << "Command3"
+                            << "Reload" << QPoint(48, 8);
+    QTest::newRow("add button") << "cmdAddButton"
+                                << "Add Button" << QPoint(8, 8);
+    QTest::newRow("add label") << "cmdAddLabel"
+                               << "Add Label" << QPoint(8, 32);
+    QTest::newRow("add picture") << "cmdAddPicture"
+                                 << "Add Picture" << QPoint(8, 56);
+    QTest::newRow("apply") << "cmdApply"
+                           << "Apply" << QPoint(0, 256);
 }
 
 void WindowTest::browserStripControls()
@@ -402,9 +410,12 @@ void WindowTest::fileFilterInQtForm_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("page files") << "QV Internet Files (*.qvif)|*.qvif"
                                 << "QV Internet Files (*.qvif)";
-    QTest::newRow("name without pattern") << "Pages|*.qvif" << "Pages (*.qvif)";
-    QTest::newRow("two types") << "Pages|*.qvif|All|*.*" << "Pages (*.qvif);;All (*.*)";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("name without pattern") << "Pages|*.qvif"
+                                          << "Pages (*.qvif)";
+    QTest::newRow("two types") << "Pages|*.qvif|All|*.*"
+                               << "Pages (*.qvif);;All (*.*)";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void WindowTest::fileFilterInQtForm()
@@ -418,8 +429,10 @@ void WindowTest::systemColourReferencesResolveForDisplay()
 {
     QCOMPARE(displayColour(0x0000FF), QColor(255, 0, 0));
     QCOMPARE(displayColour(0xFF0000), QColor(0, 0, 255));
-    QCOMPARE(displayColour(SystemColour::WindowText), QApplication::palette().color(QPalette::WindowText));
-    QCOMPARE(displayColour(SystemColour::ButtonFace), QApplication::palette().color(QPalette::Button));
+    QCOMPARE(displayColour(SystemColour::WindowText),
+             QApplication::palette().color(QPalette::WindowText));
+    QCOMPARE(displayColour(SystemColour::ButtonFace),
+             QApplication::palette().color(QPalette::Button));
     QVERIFY(isSystemColourReference(SystemColour::WindowBackground));
     QVERIFY(!isSystemColourReference(0xFFFFFF));
     QCOMPARE(colourValueOf(QColor(1, 2, 3)), quint32(0x030201));

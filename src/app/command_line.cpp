@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QUrl>
 
-StartRequest startRequestFor(const QStringList &positionalArguments, const QString &workingDirectory)
+StartRequest startRequestFor(const QStringList &positionalArguments,
+                             const QString &workingDirectory)
 {
     if (positionalArguments.isEmpty())
         return {};
     if (positionalArguments.size() > 1)
-        return {StartRequest::Kind::Error, QStringLiteral("Give at most one page file or address.")};
+        return {StartRequest::Kind::Error,
+                QStringLiteral("Give at most one page file or address.")};
 
     const QString argument = positionalArguments.first();
     const QUrl url(argument, QUrl::StrictMode);

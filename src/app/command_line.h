@@ -7,7 +7,13 @@
 // browse.
 struct StartRequest
 {
-    enum class Kind { None, PageFile, Address, Error };
+    enum class Kind
+    {
+        None,
+        PageFile,
+        Address,
+        Error
+    };
     Kind kind = Kind::None;
     // The absolute path of the page file, the address, or the message of an error.
     QString value;
@@ -15,4 +21,5 @@ struct StartRequest
 
 // Reads the one optional argument. An http, https or file address is browsed; anything else is
 // taken as the path of a page file, relative to the working directory.
-StartRequest startRequestFor(const QStringList &positionalArguments, const QString &workingDirectory);
+StartRequest startRequestFor(const QStringList &positionalArguments,
+                             const QString &workingDirectory);

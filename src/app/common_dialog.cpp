@@ -13,7 +13,8 @@ QString qtFileFilter(const QString &filter)
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString display = parts.at(i);
-        const QString patterns = QString(parts.at(i + 1)).replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString patterns =
+            QString(parts.at(i + 1)).replace(QLatin1Char(';'), QLatin1Char(' '));
         if (display.contains(QLatin1Char('(')))
             entries << display;
         else

@@ -27,8 +27,7 @@ int toPixels(float value)
 
 PageElement::PageElement(ElementKind kind, int index, PageEvents *events)
     : m_kind(kind), m_index(index), m_events(events)
-{
-}
+{}
 
 void PageElement::setExactLeft(float left)
 {
@@ -137,7 +136,8 @@ ElementButton::ElementButton(int index, PageEvents *events, QWidget *canvas)
     setAcceptDrops(true);
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
-    connect(this, &QPushButton::clicked, this, [this] { PageElement::events()->elementClicked(this); });
+    connect(this, &QPushButton::clicked, this,
+            [this] { PageElement::events()->elementClicked(this); });
 }
 
 void ElementButton::setCaption(const QString &caption)
@@ -178,9 +178,18 @@ void ElementButton::mouseReleaseEvent(QMouseEvent *event)
     QPushButton::mouseReleaseEvent(event);
 }
 
-void ElementButton::dragEnterEvent(QDragEnterEvent *event) { handleDragEnter(event); }
-void ElementButton::dragMoveEvent(QDragMoveEvent *event) { handleDragMove(event); }
-void ElementButton::dropEvent(QDropEvent *event) { handleDrop(event); }
+void ElementButton::dragEnterEvent(QDragEnterEvent *event)
+{
+    handleDragEnter(event);
+}
+void ElementButton::dragMoveEvent(QDragMoveEvent *event)
+{
+    handleDragMove(event);
+}
+void ElementButton::dropEvent(QDropEvent *event)
+{
+    handleDrop(event);
+}
 
 ElementLabel::ElementLabel(int index, PageEvents *events, QWidget *canvas)
     : QWidget(canvas), PageElement(ElementKind::Label, index, events)
@@ -270,8 +279,14 @@ void ElementLabel::paintEvent(QPaintEvent *)
     painter.drawText(textArea, int(horizontal | Qt::AlignTop) | Qt::TextWordWrap, m_caption);
 }
 
-void ElementLabel::mousePressEvent(QMouseEvent *event) { handlePress(event); }
-void ElementLabel::mouseMoveEvent(QMouseEvent *event) { handleMove(event); }
+void ElementLabel::mousePressEvent(QMouseEvent *event)
+{
+    handlePress(event);
+}
+void ElementLabel::mouseMoveEvent(QMouseEvent *event)
+{
+    handleMove(event);
+}
 
 void ElementLabel::mouseReleaseEvent(QMouseEvent *event)
 {
@@ -279,9 +294,18 @@ void ElementLabel::mouseReleaseEvent(QMouseEvent *event)
         events()->elementClicked(this);
 }
 
-void ElementLabel::dragEnterEvent(QDragEnterEvent *event) { handleDragEnter(event); }
-void ElementLabel::dragMoveEvent(QDragMoveEvent *event) { handleDragMove(event); }
-void ElementLabel::dropEvent(QDropEvent *event) { handleDrop(event); }
+void ElementLabel::dragEnterEvent(QDragEnterEvent *event)
+{
+    handleDragEnter(event);
+}
+void ElementLabel::dragMoveEvent(QDragMoveEvent *event)
+{
+    handleDragMove(event);
+}
+void ElementLabel::dropEvent(QDropEvent *event)
+{
+    handleDrop(event);
+}
 
 ElementPicture::ElementPicture(int index, PageEvents *events, QWidget *canvas)
     : QWidget(canvas), PageElement(ElementKind::Picture, index, events)
@@ -325,8 +349,14 @@ void ElementPicture::paintEvent(QPaintEvent *)
     }
 }
 
-void ElementPicture::mousePressEvent(QMouseEvent *event) { handlePress(event); }
-void ElementPicture::mouseMoveEvent(QMouseEvent *event) { handleMove(event); }
+void ElementPicture::mousePressEvent(QMouseEvent *event)
+{
+    handlePress(event);
+}
+void ElementPicture::mouseMoveEvent(QMouseEvent *event)
+{
+    handleMove(event);
+}
 
 void ElementPicture::mouseReleaseEvent(QMouseEvent *event)
 {
@@ -334,6 +364,15 @@ void ElementPicture::mouseReleaseEvent(QMouseEvent *event)
         events()->elementClicked(this);
 }
 
-void ElementPicture::dragEnterEvent(QDragEnterEvent *event) { handleDragEnter(event); }
-void ElementPicture::dragMoveEvent(QDragMoveEvent *event) { handleDragMove(event); }
-void ElementPicture::dropEvent(QDropEvent *event) { handleDrop(event); }
+void ElementPicture::dragEnterEvent(QDragEnterEvent *event)
+{
+    handleDragEnter(event);
+}
+void ElementPicture::dragMoveEvent(QDragMoveEvent *event)
+{
+    handleDragMove(event);
+}
+void ElementPicture::dropEvent(QDropEvent *event)
+{
+    handleDrop(event);
+}

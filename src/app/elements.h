@@ -12,8 +12,17 @@ class QDragMoveEvent;
 class QDropEvent;
 class QMouseEvent;
 
-enum class ElementKind { Button, Label, Picture };
-enum class DragMode { Manual, Automatic };
+enum class ElementKind
+{
+    Button,
+    Label,
+    Picture
+};
+enum class DragMode
+{
+    Manual,
+    Automatic
+};
 
 class PageElement;
 

@@ -10,28 +10,28 @@ QColor paletteColour(int index)
 {
     const QPalette palette = QApplication::palette();
     switch (index) {
-    case 1: // desktop
+    case 1:  // desktop
     case 12: // application workspace
         return palette.color(QPalette::Dark);
-    case 2: // active title bar
+    case 2:  // active title bar
     case 13: // highlight
         return palette.color(QPalette::Highlight);
-    case 3: // inactive title bar
+    case 3:  // inactive title bar
     case 10: // active border
     case 11: // inactive border
     case 16: // button shadow
         return palette.color(QPalette::Mid);
-    case 9: // title bar text
+    case 9:  // title bar text
     case 14: // highlight text
         return palette.color(QPalette::HighlightedText);
-    case 6: // window frame
+    case 6:  // window frame
     case 21: // dark 3D shadow
         return palette.color(QPalette::Shadow);
-    case 0: // scroll bars
-    case 4: // menu bar
+    case 0:  // scroll bars
+    case 4:  // menu bar
     case 15: // button face
         return palette.color(QPalette::Button);
-    case 7: // menu text
+    case 7:  // menu text
     case 18: // button text
         return palette.color(QPalette::ButtonText);
     case 17: // grey text

@@ -29,7 +29,8 @@ struct LoaderHarness
         application = new QApplication(argc, argv);
         window = new Form1;
         window->show();
-        // No picture is ever fetched: the loader runs its pending events, and a tick would download.
+        // No picture is ever fetched: the loader runs its pending events, and a tick would
+        // download.
         window->Timer1->stop();
         pagePath = directory.filePath(QStringLiteral("fuzz.qvif"));
     }
