@@ -23,6 +23,7 @@ void MedianReporter::ReportRuns(const std::vector<Run> &runs)
 {
     ConsoleReporter::ReportRuns(runs);
     for (const Run &run : runs) {
+        m_anyFailed = m_anyFailed || run.error_occurred;
         if (run.error_occurred || run.run_type != Run::RT_Aggregate ||
             run.aggregate_name != "median")
             continue;

@@ -17,6 +17,8 @@ public:
     std::optional<double> medianMilliseconds(const std::string &name) const;
     // The median of one of its user counters.
     std::optional<double> medianCounter(const std::string &name, const std::string &counter) const;
+    // Whether a benchmark ended with an error, such as a page that did not load whole.
+    bool anyFailed() const { return m_anyFailed; }
 
 private:
     struct Median
@@ -25,4 +27,5 @@ private:
         std::map<std::string, double> counters;
     };
     std::map<std::string, Median> m_medians;
+    bool m_anyFailed = false;
 };

@@ -23,6 +23,8 @@
 namespace {
 
 constexpr int FullPage = 100;
+// The elements of each kind on the pages timed, to show how the times grow.
+constexpr int PageSizes[] = {10, 25, 50, FullPage};
 constexpr int FullPageLines = 2506;
 
 QTemporaryDir *benchDirectory = nullptr;
@@ -103,6 +105,12 @@ double seconds(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
+void overPageSizes(benchmark::internal::Benchmark *benchmark)
+{
+    for (int perKind : PageSizes)
+        benchmark->Arg(perKind);
+}
+
 void BM_Startup(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -138,10 +146,7 @@ void BM_Load(benchmark::State &state)
     state.counters["peak_MiB"] = peakMemoryMiB();
 }
 BENCHMARK(BM_Load)
-    ->Arg(10)
-    ->Arg(25)
-    ->Arg(50)
-    ->Arg(FullPage)
+    ->Apply(overPageSizes)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(7);
@@ -193,10 +198,7 @@ void BM_Save(benchmark::State &state)
         state.SkipWithError("the saved page is not the page loaded");
 }
 BENCHMARK(BM_Save)
-    ->Arg(10)
-    ->Arg(25)
-    ->Arg(50)
-    ->Arg(FullPage)
+    ->Apply(overPageSizes)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(7);
@@ -260,7 +262,7 @@ void printSummary(const MedianReporter &reporter)
 
     std::printf("\n  %-20s %12s %16s %12s %16s\n", "elements of each kind", "load ms",
                 "per element us", "save ms", "per element us");
-    for (int perKind : {10, 25, 50, FullPage}) {
+    for (int perKind : PageSizes) {
         const double elements = 3.0 * perKind;
         const double slotLoad = ms("BM_Load", perKind).value_or(qQNaN());
         const double slotSave = ms("BM_Save", perKind).value_or(qQNaN());
@@ -284,7 +286,7 @@ void dropPlatformNoise(QtMsgType type, const QMessageLogContext &context, const 
 
 bool writePages()
 {
-    for (int perKind : {10, 25, 50, FullPage}) {
+    for (int perKind : PageSizes) {
         const QString text = writeBenchPage(pagePath(perKind), perKind);
         if (perKind == FullPage && text.count(QLatin1String("\r\n")) != FullPageLines) {
             std::fprintf(stderr, "the full page has %lld lines, not %d\n",
@@ -315,8 +317,8 @@ int main(int argc, char *argv[])
         return 1;
 
     MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const size_t run = benchmark::RunSpecifiedBenchmarks(&reporter);
     printSummary(reporter);
     benchmark::Shutdown();
-    return 0;
+    return run > 0 && !reporter.anyFailed() ? 0 : 1;
 }
