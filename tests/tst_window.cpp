@@ -34,6 +34,8 @@ private slots:
     void lockSweepLeavesSlot100Draggable();
     void clearPageKeepsSlot100AndProperties();
     void buttonsStayAboveLabelsAndPictures();
+    void largeButtonsPaintInLittleMemory_data();
+    void largeButtonsPaintInLittleMemory();
     void tinyWindowKeepsTheAddressLayout();
     void wideWindowGivesTheAddressBoxTheRest();
     void debugTogglesTheTextView();
@@ -303,6 +305,54 @@ void WindowTest::buttonsStayAboveLabelsAndPictures()
     window->canvas()->bringToFront(label);
     button->hide();
     QCOMPARE(window->canvas()->childAt(inBoth), label);
+}
+
+namespace {
+
+// The highest resident memory of this process so far, in MiB.
+double peakMemoryMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+} // namespace
+
+void WindowTest::largeButtonsPaintInLittleMemory_data()
+{
+    QTest::addColumn<float>("width");
+    QTest::addColumn<float>("height");
+    // From the least to the most memory the face would take whole: the peak only ever rises.
+    QTest::newRow("fits the canvas") << 1200.0f << 900.0f;
+    QTest::newRow("wide") << 1e6f << 40.0f;
+    QTest::newRow("tall") << 100.0f << 1e6f;
+    QTest::newRow("square") << 30000.0f << 30000.0f;
+}
+
+// A page may ask for any size; painting must not cost memory in proportion to it.
+void WindowTest::largeButtonsPaintInLittleMemory()
+{
+    QFETCH(float, width);
+    QFETCH(float, height);
+    const double before = peakMemoryMiB();
+    if (before < 0)
+        QSKIP("This system does not report the peak memory of a process.");
+    ElementButton *button = window->button(1);
+    button->setCaption(QStringLiteral("Large"));
+    button->setExactLeft(-50);
+    button->setExactTop(-20);
+    button->setExactWidth(width);
+    button->setExactHeight(height);
+    button->show();
+    window->repaint();
+    QVERIFY2(peakMemoryMiB() - before < 64,
+             qPrintable(QStringLiteral("painting took %1 MiB").arg(peakMemoryMiB() - before)));
 }
 
 void WindowTest::tinyWindowKeepsTheAddressLayout()

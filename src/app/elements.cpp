@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 #include <cmath>
 
@@ -152,6 +154,31 @@ void ElementButton::copyFrom(const ElementButton &other)
     copyPlacementFrom(other);
     setCaption(other.m_caption);
     setVisible(other.isVisible());
+}
+
+void ElementButton::paintEvent(QPaintEvent *)
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    QStylePainter painter(this);
+    // The style renders a button's face into an image of the button's size: gigabytes for a page
+    // that asks for a button of 30000 x 30000. A large button has only the face of its visible
+    // part rendered, with a margin so that the edges that part does not have stay out of sight;
+    // its caption keeps its place in the whole button.
+    constexpr qint64 LargestWholeFace = 1024 * 1024;
+    constexpr int HiddenEdgeMargin = 16;
+    if (qint64(width()) * height() <= LargestWholeFace) {
+        painter.drawControl(QStyle::CE_PushButton, option);
+        return;
+    }
+    QStyleOptionButton face = option;
+    const QRect visible = visibleRegion().boundingRect();
+    face.rect = rect().intersected(visible.adjusted(-HiddenEdgeMargin, -HiddenEdgeMargin,
+                                                    HiddenEdgeMargin, HiddenEdgeMargin));
+    painter.drawControl(QStyle::CE_PushButtonBevel, face);
+    QStyleOptionButton label = option;
+    label.rect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    painter.drawControl(QStyle::CE_PushButtonLabel, label);
 }
 
 void ElementButton::mousePressEvent(QMouseEvent *event)
