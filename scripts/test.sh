@@ -27,5 +27,5 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
 cmake --build build-fuzz -j2 --target fuzz_page_loader
 mkdir -p build-fuzz/corpus
 QT_QPA_PLATFORM=offscreen build-fuzz/fuzz_page_loader -max_total_time=60 -timeout=10 \
-    -rss_limit_mb=2048 -max_len=1200000 -artifact_prefix=build-fuzz/ \
+    -rss_limit_mb=2048 -malloc_limit_mb=256 -max_len=1200000 -artifact_prefix=build-fuzz/ \
     build-fuzz/corpus tests/fuzz/corpus
