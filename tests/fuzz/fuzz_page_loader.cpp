@@ -41,10 +41,22 @@ struct LoaderHarness
     QString pagePath;
 };
 
+LoaderHarness *instance = nullptr;
+
+// The fuzzer ends the process with exit() from deep inside its loop, where tearing down the
+// application is no longer safe; only the files of the harness and of its window are removed.
+void removeHarnessFiles()
+{
+    QDir(instance->window->programDirectory()).removeRecursively();
+    instance->directory.remove();
+}
+
 LoaderHarness &harness()
 {
-    // Lives until the process ends: the fuzzer never returns from its loop.
-    static auto *instance = new LoaderHarness;
+    if (!instance) {
+        instance = new LoaderHarness;
+        std::atexit(removeHarnessFiles);
+    }
     return *instance;
 }
 
