@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/termination_signals.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -57,6 +58,7 @@ int main(int argc, char *argv[])
 
     QApplication application(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("quorvane"));
+    quitOnTerminationSignals();
 
     Form1 window;
     window.show();
