@@ -44,6 +44,8 @@ private slots:
     void failedNavigationShowsTheOldPageAndTellsWhy_data();
     void failedNavigationShowsTheOldPageAndTellsWhy();
     void refusedConnectionIsTold();
+    void vanishedDownloadDirectoryIsMadeAgain();
+    void noDownloadDirectoryIsToldAndWritesNothingElsewhere();
     void networkPageCannotOpenLocalFiles();
     void typedLocalPageAndItsRelativeLinks();
     void laterNavigationWins_data();
@@ -291,6 +293,39 @@ void NavigationTest::failedNavigationShowsTheOldPageAndTellsWhy()
     const int tries = server->requestCount("/x/index.qvif");
     QTest::mouseClick(window->findChild<QPushButton *>("Command3"), Qt::LeftButton);
     QVERIFY(server->requestCount("/x/index.qvif") > tries);
+}
+
+// A cleaner of old files in /tmp may remove the directory of a program that runs for weeks.
+void NavigationTest::vanishedDownloadDirectoryIsMadeAgain()
+{
+    serve("/index.qvif", TestPage().title("Home").bytes());
+    const QString vanished = window->programDirectory();
+    QVERIFY(QDir(vanished).removeRecursively());
+    goTo(server->url("/"));
+    QCOMPARE(window->PageTitle, QStringLiteral("Home"));
+    QVERIFY(status().isEmpty());
+    const QFileInfo made(window->programDirectory());
+    QVERIFY(made.isDir());
+    QVERIFY(made.filePath() != vanished);
+    QCOMPARE(made.permissions() &
+                 (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
+             QFile::Permissions());
+}
+
+void NavigationTest::noDownloadDirectoryIsToldAndWritesNothingElsewhere()
+{
+    serve("/index.qvif", TestPage().title("Home").bytes());
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&savedTemp] { qputenv("TMPDIR", savedTemp); });
+    const QString unusable = site->filePath("missing/tmp");
+    qputenv("TMPDIR", QFile::encodeName(unusable));
+    QVERIFY(QDir(window->programDirectory()).removeRecursively());
+    goTo(server->url("/"));
+    QVERIFY(window->PageTitle.isEmpty());
+    QCOMPARE(status(), QStringLiteral("Could not load %1: no private directory for downloads "
+                                      "could be made in %2")
+                           .arg(server->url("/index.qvif"), unusable));
+    QVERIFY(window->temporaryPageFile().isEmpty());
 }
 
 void NavigationTest::refusedConnectionIsTold()

@@ -57,7 +57,8 @@ public:
     DragOutline *outline() const { return shp; }
     Inet &transfer() const { return *m_inet; }
 
-    // Where this run keeps its temporary page and picture files.
+    // Where this run keeps its temporary page and picture files: a private directory, made anew
+    // when the one in use has vanished (a cleaner of old files in /tmp), empty when none can be.
     QString programDirectory() const;
     QString temporaryPageFile() const;
     QString temporaryPictureFile() const;
@@ -257,7 +258,7 @@ public:
 private:
     std::unique_ptr<CommonDialog> Common;
     std::unique_ptr<Inet> m_inet;
-    QTemporaryDir m_temporaryDirectory;
+    mutable std::unique_ptr<QTemporaryDir> m_temporaryDirectory;
     QString m_pageAddress;
     bool m_navigating = false;
     std::optional<QString> m_pendingNavigation;

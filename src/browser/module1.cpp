@@ -33,10 +33,22 @@ DownloadResult fromTransfer(const TransferResult &transfer)
     return result;
 }
 
-// Replaces the whole content of the file with the bytes, or leaves it untouched on failure.
-DownloadResult writeWhole(const QString &path, const TransferResult &transfer)
+// Replaces the whole content of the file in the directory with the bytes, or leaves it untouched
+// on failure.
+DownloadResult writeWhole(const QString &directory, const QString &fileName,
+                          const TransferResult &transfer)
 {
     DownloadResult result = fromTransfer(transfer);
+    if (directory.isEmpty()) {
+        // Qt's temporary path is empty when TMPDIR names no directory; the variable tells more.
+        const QString parent =
+            QDir::tempPath().isEmpty() ? qEnvironmentVariable("TMPDIR") : QDir::tempPath();
+        result.outcome = DownloadResult::Outcome::Failed;
+        result.reason = QObject::tr("no private directory for downloads could be made in %1")
+                            .arg(QDir::toNativeSeparators(parent));
+        return result;
+    }
+    const QString path = directory + QLatin1Char('/') + fileName;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(transfer.bytes) != transfer.bytes.size() ||
         !file.commit()) {
@@ -57,7 +69,7 @@ DownloadResult DownloadPage(Inet &transfer, QString &address, const QString &dir
     const TransferResult fetched = transfer.OpenURL(address, Inet::PageSizeLimit);
     if (!fetched.ok())
         return fromTransfer(fetched);
-    return writeWhole(directory + QLatin1Char('/') + fileName, fetched);
+    return writeWhole(directory, fileName, fetched);
 }
 
 DownloadResult DownloadPicture(Inet &transfer, const QString &reference, const QString &directory)
@@ -65,7 +77,7 @@ DownloadResult DownloadPicture(Inet &transfer, const QString &reference, const Q
     const TransferResult fetched = transfer.OpenURL(reference, Inet::PictureSizeLimit);
     if (!fetched.ok())
         return fromTransfer(fetched);
-    return writeWhole(directory + QLatin1Char('/') + TemporaryPictureName, fetched);
+    return writeWhole(directory, TemporaryPictureName, fetched);
 }
 
 bool FileExists(const QString &path)
