@@ -28,6 +28,24 @@ QString decodeWindows1252(const QByteArray &bytes)
     return text;
 }
 
+// Calls `line` with a view of every line of the text, without its line end.
+template <typename LineFunction> void forEachLine(QStringView text, LineFunction line)
+{
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype at = 0; at < size; ++at) {
+        const QChar c = text.at(at);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        line(text.sliced(start, at - start));
+        if (c == QLatin1Char('\r') && at + 1 < size && text.at(at + 1) == QLatin1Char('\n'))
+            ++at;
+        start = at + 1;
+    }
+    if (start < size)
+        line(text.sliced(start));
+}
+
 QString elementKey(int slot, const char *field)
 {
     return QString::number(slot) + QLatin1String(field);
@@ -76,13 +94,14 @@ PageText PageText::fromBytes(const QByteArray &bytes)
 PageText PageText::fromText(const QString &text)
 {
     PageText page;
-    page.m_lines = splitLines(text);
-    for (const QString &line : std::as_const(page.m_lines)) {
+    page.m_text = text;
+    forEachLine(page.m_text, [&page](QStringView line) {
+        page.m_lines << line;
         // No key holds "=", so the text before a line's first "=" is the one key it can answer.
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (equals > 0)
-            page.m_values.insert(line.left(equals), line.mid(equals + 1));
-    }
+            page.m_values.insert(line.first(equals), line.sliced(equals + 1));
+    });
     return page;
 }
 
@@ -101,28 +120,16 @@ QString PageText::decode(const QByteArray &bytes)
 QStringList PageText::splitLines(QStringView text)
 {
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype at = 0; at < size; ++at) {
-        const QChar c = text.at(at);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        lines << text.sliced(start, at - start).toString();
-        if (c == QLatin1Char('\r') && at + 1 < size && text.at(at + 1) == QLatin1Char('\n'))
-            ++at;
-        start = at + 1;
-    }
-    if (start < size)
-        lines << text.sliced(start).toString();
+    forEachLine(text, [&lines](QStringView line) { lines << line.toString(); });
     return lines;
 }
 
 std::optional<QString> PageText::find(QStringView key) const
 {
-    const auto found = m_values.constFind(key.toString());
+    const auto found = m_values.constFind(key);
     if (found == m_values.constEnd())
         return std::nullopt;
-    return *found;
+    return found->toString();
 }
 
 QString PageText::match(QStringView pattern) const
@@ -131,12 +138,12 @@ QString PageText::match(QStringView pattern) const
     // The common case, a key and its "=", is answered from the table of keys.
     if (prefix.endsWith(QLatin1Char('=')) && prefix.indexOf(QLatin1Char('=')) == prefix.size() - 1)
         return value(prefix.chopped(1));
-    QString result;
-    for (const QString &line : m_lines) {
+    QStringView result;
+    for (QStringView line : m_lines) {
         if (line.startsWith(prefix))
-            result = line.mid(prefix.size());
+            result = line.sliced(prefix.size());
     }
-    return result;
+    return result.toString();
 }
 
 PageFileReading readPageFile(const QString &path)

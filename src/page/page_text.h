@@ -13,7 +13,9 @@
 // followed directly by "="; the value is the whole rest of the line, kept verbatim. Keys are
 // case-sensitive, and when a key occurs on several lines the last of them counts.
 
-// One reading of a page file, answering every key from the same bytes.
+// One reading of a page file, answering every key from the same bytes. The decoded text is held
+// once; its lines and values are views into it, so that even a large file costs little more than
+// its text.
 class PageText
 {
 public:
@@ -38,11 +40,13 @@ public:
     // text before the "*". Empty when no line matches.
     QString match(QStringView pattern) const;
 
-    const QStringList &lines() const { return m_lines; }
+    qsizetype lineCount() const { return m_lines.size(); }
 
 private:
-    QStringList m_lines;
-    QHash<QString, QString> m_values;
+    // Never changed once read: the views below point into its characters.
+    QString m_text;
+    QList<QStringView> m_lines;
+    QHash<QStringView, QStringView> m_values;
 };
 
 // What reading a page file from disk gave.
