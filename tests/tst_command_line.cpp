@@ -9,6 +9,8 @@ class CommandLineTest : public QObject
 private slots:
     void startRequest_data();
     void startRequest();
+    void exitOrStart_data();
+    void exitOrStart();
 };
 
 void CommandLineTest::startRequest_data()
@@ -45,6 +47,43 @@ void CommandLineTest::startRequest()
     const StartRequest request = startRequestFor(arguments, QStringLiteral("/work/dir"));
     QCOMPARE(int(request.kind), kind);
     QCOMPARE(request.value, value);
+}
+
+void CommandLineTest::exitOrStart_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitStatus");
+    QTest::addColumn<int>("kind");
+    using Kind = StartRequest::Kind;
+    constexpr int Starts = -1;
+    QTest::newRow("no argument") << QStringList() << Starts << int(Kind::None);
+    QTest::newRow("page file that exists")
+        << QStringList{"page.qvif"} << Starts << int(Kind::PageFile);
+    QTest::newRow("address") << QStringList{"http://127.0.0.1:8080/"} << Starts
+                             << int(Kind::Address);
+    QTest::newRow("help") << QStringList{"--help"} << 0 << int(Kind::None);
+    QTest::newRow("version") << QStringList{"--version"} << 0 << int(Kind::None);
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << int(Kind::None);
+    QTest::newRow("missing page file") << QStringList{"absent.qvif"} << 2 << int(Kind::None);
+    QTest::newRow("a directory is no page file") << QStringList{"."} << 2 << int(Kind::None);
+    QTest::newRow("two arguments") << QStringList{"a", "b"} << 2 << int(Kind::None);
+}
+
+void CommandLineTest::exitOrStart()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitStatus);
+    QFETCH(int, kind);
+    QTemporaryDir directory;
+    QVERIFY(directory.isValid());
+    QFile page(directory.filePath("page.qvif"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.close();
+
+    const CommandLine commandLine =
+        readCommandLine(QStringList{"quorvane"} + arguments, directory.path());
+    QCOMPARE(commandLine.exitStatus.value_or(-1), exitStatus);
+    QCOMPARE(int(commandLine.request.kind), kind);
 }
 
 QTEST_APPLESS_MAIN(CommandLineTest)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // What the program was asked to show at start: nothing, a page file to edit or an address to
 // browse.
 struct StartRequest
@@ -23,3 +25,15 @@ struct StartRequest
 // taken as the path of a page file, relative to the working directory.
 StartRequest startRequestFor(const QStringList &positionalArguments,
                              const QString &workingDirectory);
+
+// What the command line asks for: a start, or an exit with a status once --help, --version or an
+// error has been answered on the terminal.
+struct CommandLine
+{
+    StartRequest request;
+    std::optional<int> exitStatus;
+};
+
+// Reads the whole command line, arguments[0] being the program. It needs no window system, so
+// that --help and --version answer on a terminal without a display.
+CommandLine readCommandLine(const QStringList &arguments, const QString &workingDirectory);

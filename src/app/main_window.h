@@ -17,6 +17,7 @@ class Canvas;
 class CommonDialog;
 class DragOutline;
 class Inet;
+struct StartRequest;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -94,6 +95,9 @@ public:
     void mnuOpen_Click();
     // Opens a page file in editor mode as File > Open does with that file chosen.
     void openPageFile(const QString &path);
+    // The first thing the shown window does: open the page file or browse the address the
+    // program was started with.
+    void startWith(const StartRequest &request);
 
     // Browsing.
     void Navigate(QString &address);

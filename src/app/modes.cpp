@@ -1,8 +1,13 @@
 #include "app/main_window.h"
 
+#include "app/command_line.h"
+
 #include <QAction>
 #include <QFrame>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 
 void Form1::mnuInternet_Click()
 {
@@ -40,4 +45,18 @@ void Form1::mnuDebug_Click()
     RTB->setVisible(RTB->isHidden());
     RTB->setGeometry(0, 0, 400, 400);
     RTB->raise();
+}
+
+void Form1::startWith(const StartRequest &request)
+{
+    // Take the keyboard at once, so that the menu shortcuts work before the first click even on
+    // a desktop without a window manager.
+    activateWindow();
+    if (request.kind == StartRequest::Kind::PageFile) {
+        openPageFile(request.value);
+    } else if (request.kind == StartRequest::Kind::Address) {
+        // Navigate once the window is on screen, as if the address had been typed and Go pressed.
+        txtAddress->setText(request.value);
+        QTimer::singleShot(0, cmdGo, &QPushButton::click);
+    }
 }
