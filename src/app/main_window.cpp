@@ -83,23 +83,14 @@ QIcon programIcon()
     return QIcon(pixmap);
 }
 
-// A directory of its own for each run, readable by its user alone, removed with the window. None
-// when TMPDIR names no directory: Qt's temporary path is then empty, and the directory would be
-// made at the root of the file system.
-std::unique_ptr<QTemporaryDir> makeProgramDirectory()
-{
-    const QString parent = QDir::tempPath();
-    if (parent.isEmpty())
-        return nullptr;
-    return std::make_unique<QTemporaryDir>(parent + QStringLiteral("/quorvane-XXXXXX"));
-}
-
 } // namespace
 
 Form1::Form1(QWidget *parent)
     : QMainWindow(parent), Common(std::make_unique<DesktopDialogs>()),
-      m_inet(std::make_unique<Inet>()), m_temporaryDirectory(makeProgramDirectory())
+      m_inet(std::make_unique<Inet>())
 {
+    // The private directory is made at start, and made again should it vanish later.
+    programDirectory();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvane"));
     setWindowIcon(programIcon());
@@ -118,29 +109,6 @@ void Form1::setCommonDialog(std::unique_ptr<CommonDialog> dialogs)
 {
     dialogs->setFilter(Common->filter());
     Common = std::move(dialogs);
-}
-
-QString Form1::programDirectory() const
-{
-    const auto usable = [this] {
-        return m_temporaryDirectory && m_temporaryDirectory->isValid() &&
-               QFileInfo(m_temporaryDirectory->path()).isDir();
-    };
-    if (!usable())
-        m_temporaryDirectory = makeProgramDirectory();
-    return usable() ? m_temporaryDirectory->path() : QString();
-}
-
-QString Form1::temporaryPageFile() const
-{
-    const QString directory = programDirectory();
-    return directory.isEmpty() ? QString() : directory + QStringLiteral("/temp.qvif");
-}
-
-QString Form1::temporaryPictureFile() const
-{
-    const QString directory = programDirectory();
-    return directory.isEmpty() ? QString() : directory + QStringLiteral("/temp.bmp");
 }
 
 void Form1::createControls()
