@@ -61,7 +61,7 @@ PageDescription benchPage(int perKind)
 
 QString writeBenchPage(const QString &path, int perKind)
 {
-    const QString text = composePageText(benchPage(perKind));
+    QString text = composePageText(benchPage(perKind));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(encodePageText(text)) < 0) {

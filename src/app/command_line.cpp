@@ -16,7 +16,7 @@ StartRequest startRequestFor(const QStringList &positionalArguments,
         return {StartRequest::Kind::Error,
                 QStringLiteral("Give at most one page file or address.")};
 
-    const QString argument = positionalArguments.first();
+    const QString &argument = positionalArguments.first();
     const QUrl url(argument, QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
     if (url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
