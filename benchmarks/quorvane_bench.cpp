@@ -100,9 +100,13 @@ struct BenchWindow
     BenchDialogs *dialogs = nullptr;
 };
 
-double seconds(const QElapsedTimer &timer)
+// Times one iteration of a benchmark by the wall clock.
+template <typename Work> void timeIteration(benchmark::State &state, Work work)
 {
-    return double(timer.nsecsElapsed()) / 1e9;
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
 }
 
 void overPageSizes(benchmark::internal::Benchmark *benchmark)
@@ -114,12 +118,12 @@ void overPageSizes(benchmark::internal::Benchmark *benchmark)
 void BM_Startup(benchmark::State &state)
 {
     for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
-        auto *window = new Form1;
-        window->show();
-        QCoreApplication::processEvents();
-        state.SetIterationTime(seconds(timer));
+        Form1 *window = nullptr;
+        timeIteration(state, [&window] {
+            window = new Form1;
+            window->show();
+            QCoreApplication::processEvents();
+        });
         delete window;
         QCoreApplication::processEvents();
     }
@@ -136,10 +140,7 @@ void BM_Load(benchmark::State &state)
     BenchWindow bench;
     for (auto _ : state) {
         bench.clear();
-        QElapsedTimer timer;
-        timer.start();
-        bench.window.LoadPage(pagePath(perKind));
-        state.SetIterationTime(seconds(timer));
+        timeIteration(state, [&] { bench.window.LoadPage(pagePath(perKind)); });
     }
     if (!bench.holdsPage(perKind))
         state.SkipWithError("the page did not load whole");
@@ -159,11 +160,10 @@ void BM_LoadByRescan(benchmark::State &state)
     BenchWindow bench;
     for (auto _ : state) {
         bench.clear();
-        QElapsedTimer timer;
-        timer.start();
-        loadPageFields(bench.window,
-                       [&path](const QString &key) { return findByRescan(path, key); });
-        state.SetIterationTime(seconds(timer));
+        timeIteration(state, [&] {
+            loadPageFields(bench.window,
+                           [&path](const QString &key) { return findByRescan(path, key); });
+        });
     }
     if (!bench.holdsPage(perKind))
         state.SkipWithError("the page did not load whole");
@@ -183,10 +183,7 @@ void BM_Save(benchmark::State &state)
     bench.window.LoadPage(pagePath(perKind));
     bench.dialogs->savePath = savedPath(perKind);
     for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
-        bench.window.mnuSave_Click();
-        state.SetIterationTime(seconds(timer));
+        timeIteration(state, [&bench] { bench.window.mnuSave_Click(); });
     }
     // Only the full page reads back as it was written: a smaller one gains the free slot after
     // its last element, as every save of a page does.
@@ -210,10 +207,7 @@ void BM_AssemblePage(benchmark::State &state)
     BenchWindow bench;
     bench.window.LoadPage(pagePath(perKind));
     for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
-        bench.window.mnuSave_Click();
-        state.SetIterationTime(seconds(timer));
+        timeIteration(state, [&bench] { bench.window.mnuSave_Click(); });
     }
 }
 BENCHMARK(BM_AssemblePage)
