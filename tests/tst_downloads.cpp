@@ -318,9 +318,9 @@ void DownloadsTest::downloadPageCompletesAndWrites()
     const QByteArray page = "ButtonNum=0\r\nTitle=Home\r\n";
     server->setAnswer(servedPath, Answer::content(page, "text/plain"));
     QString address = server->url(typed);
-    const DownloadResult result =
+    const TransferResult result =
         DownloadPage(*inet, address, directory->path(), QStringLiteral("temp.qvif"));
-    QVERIFY2(result.written(), qPrintable(result.reason));
+    QVERIFY2(result.ok(), qPrintable(result.reason));
     QCOMPARE(address, server->url(completed));
     QCOMPARE(readFile(directory->filePath("temp.qvif")), page);
     QCOMPARE(server->requests(), QStringList{servedPath});
@@ -330,9 +330,9 @@ void DownloadsTest::failedPageDownloadKeepsTheOldFile()
 {
     QVERIFY(writeFile(directory->filePath("temp.qvif"), "Title=Old\r\n"));
     QString address = server->url("/missing");
-    const DownloadResult result =
+    const TransferResult result =
         DownloadPage(*inet, address, directory->path(), QStringLiteral("temp.qvif"));
-    QCOMPARE(int(result.outcome), int(DownloadResult::Outcome::Failed));
+    QCOMPARE(int(result.status), int(TransferResult::Status::Failed));
     QCOMPARE(result.reason, QStringLiteral("not found (404)"));
     QCOMPARE(address, server->url("/missing/index.qvif"));
     QCOMPARE(readFile(directory->filePath("temp.qvif")), QByteArray("Title=Old\r\n"));
@@ -347,7 +347,7 @@ void DownloadsTest::shortPageReplacesLongPage()
     QVERIFY(writeFile(site->filePath("short.qvif"), "Title=Short\r\n"));
     for (const char *name : {"/long.qvif", "/short.qvif"}) {
         QString address = server->url(name);
-        QVERIFY(DownloadPage(*inet, address, directory->path(), "temp.qvif").written());
+        QVERIFY(DownloadPage(*inet, address, directory->path(), "temp.qvif").ok());
     }
     QCOMPARE(readFile(directory->filePath("temp.qvif")), QByteArray("Title=Short\r\n"));
 }
@@ -355,8 +355,8 @@ void DownloadsTest::shortPageReplacesLongPage()
 void DownloadsTest::emptyAddressWritesNothing()
 {
     QString address;
-    const DownloadResult result = DownloadPage(*inet, address, directory->path(), "temp.qvif");
-    QVERIFY(!result.written());
+    const TransferResult result = DownloadPage(*inet, address, directory->path(), "temp.qvif");
+    QVERIFY(!result.ok());
     QCOMPARE(address, QStringLiteral("/index.qvif"));
     QVERIFY(!QFile::exists(directory->filePath("temp.qvif")));
 }
@@ -366,14 +366,14 @@ void DownloadsTest::busyComponentSkipsThePage()
     QVERIFY(writeFile(directory->filePath("temp.qvif"), "Title=Old\r\n"));
     QVERIFY(writeFile(site->filePath("index.qvif"), "Title=New\r\n"));
     server->setAnswer("/slow", Answer::slow("abc", 20ms, 1));
-    DownloadResult skipped;
+    TransferResult skipped;
     QString address = server->url("/");
     connect(server.get(), &HttpServer::requestReceived, this, [&](const QString &target) {
         if (target == "/slow")
             skipped = DownloadPage(*inet, address, directory->path(), "temp.qvif");
     });
     QVERIFY(inet->OpenURL(server->url("/slow"), 1024).ok());
-    QCOMPARE(int(skipped.outcome), int(DownloadResult::Outcome::Busy));
+    QCOMPARE(int(skipped.status), int(TransferResult::Status::Busy));
     QCOMPARE(address, server->url("/index.qvif"));
     QCOMPARE(server->requestCount("/index.qvif"), 0);
     QCOMPARE(readFile(directory->filePath("temp.qvif")), QByteArray("Title=Old\r\n"));
@@ -384,17 +384,17 @@ void DownloadsTest::downloadPictureWritesTheTemporaryPicture()
     const QByteArray bytes = randomBytes(2048);
     QVERIFY(writeFile(site->filePath("logo.png"), bytes));
     const QString reference = server->url("/logo.png");
-    const DownloadResult result = DownloadPicture(*inet, reference, directory->path());
-    QVERIFY2(result.written(), qPrintable(result.reason));
+    const TransferResult result = DownloadPicture(*inet, reference, directory->path());
+    QVERIFY2(result.ok(), qPrintable(result.reason));
     QCOMPARE(reference, server->url("/logo.png"));
     QCOMPARE(readFile(directory->filePath("temp.bmp")), bytes);
 }
 
 void DownloadsTest::failedPictureDownloadWritesNothing()
 {
-    const DownloadResult result =
+    const TransferResult result =
         DownloadPicture(*inet, server->url("/missing.png"), directory->path());
-    QCOMPARE(int(result.outcome), int(DownloadResult::Outcome::Failed));
+    QCOMPARE(int(result.status), int(TransferResult::Status::Failed));
     QCOMPARE(result.reason, QStringLiteral("not found (404)"));
     QVERIFY(!QFile::exists(directory->filePath("temp.bmp")));
 }

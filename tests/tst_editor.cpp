@@ -64,7 +64,7 @@ private:
     void placeWith(QPushButton *tool, QPoint at);
     void select(const QString &kind, int slot);
     QWidget *field(const QString &name) const;
-    QString statusText() const { return window->statusBar()->currentMessage(); }
+    QString statusText() const { return window->statusText(); }
 
     std::unique_ptr<Form1> window;
     ScriptedDialogs *dialogs = nullptr;
@@ -987,6 +987,14 @@ void EditorTest::badNumberAppliesNothing()
     QCOMPARE(window->lstPics->count(), 0);
     QVERIFY(window->lstPictureUrls->item(2)->text().isEmpty());
     QCOMPARE(statusText(), message);
+    // A menu's tip covers the message only while the menu is hovered.
+    QStatusTipEvent hover(QStringLiteral("Save the page to a file"));
+    QCoreApplication::sendEvent(window.get(), &hover);
+    QCOMPARE(window->statusBar()->currentMessage(), hover.tip());
+    QStatusTipEvent leave{QString()};
+    QCoreApplication::sendEvent(window.get(), &leave);
+    QCOMPARE(statusText(), message);
+    QVERIFY(window->findChild<QLabel *>("statusMessage")->isVisible());
     QVERIFY(bad->property("invalid").toBool());
     QVERIFY(bad->styleSheet().contains(QLatin1String("border")));
     QTRY_VERIFY(bad->hasFocus());

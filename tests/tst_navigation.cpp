@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "app/tag.h"
 #include "browser/inet.h"
+#include "browser/picture_queue.h"
 #include "support/http_server.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_pages.h"
@@ -17,6 +18,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <utility>
 
 using namespace std::chrono_literals;
 using Answer = HttpServer::Answer;
@@ -47,7 +49,10 @@ private slots:
     void vanishedDownloadDirectoryIsMadeAgain();
     void noDownloadDirectoryIsToldAndWritesNothingElsewhere();
     void networkPageCannotOpenLocalFiles();
+    void localFileStaysRefusedAfterAFailedNavigation();
     void typedLocalPageAndItsRelativeLinks();
+    void usersCommandEndsANavigation_data();
+    void usersCommandEndsANavigation();
     void laterNavigationWins_data();
     void laterNavigationWins();
     void overlayCoversTheCanvasAndTheWindowRepaintsDuringDownload();
@@ -56,7 +61,7 @@ private slots:
 private:
     void serve(const QString &path, const QByteArray &bytes);
     void goTo(const QString &address);
-    QString status() const { return window->statusBar()->currentMessage(); }
+    QString status() const { return window->statusText(); }
     QLineEdit *address() const { return window->findChild<QLineEdit *>("txtAddress"); }
 
     std::unique_ptr<QTemporaryDir> site;
@@ -361,6 +366,98 @@ void NavigationTest::networkPageCannotOpenLocalFiles()
     QCOMPARE(server->requests().last(), localPage);
     QCOMPARE(status(),
              QStringLiteral("Could not load %1: not found (404)").arg(server->url(localPage)));
+}
+
+void NavigationTest::localFileStaysRefusedAfterAFailedNavigation()
+{
+    const QString localPage = site->filePath("local.qvif");
+    serve("/local.qvif", TestPage().title("Local").bytes());
+    const QString fileUrl = QUrl::fromLocalFile(localPage).toString();
+    serve("/index.qvif", TestPage().title("Web").button(1, "File", fileUrl).bytes());
+    goTo(server->url("/"));
+    // A trip through editor mode leaves a canvas without an address; the failed navigation then
+    // rebuilds the web page from the last download, and it must come back as a web page.
+    window->mnuWorkspace->trigger();
+    window->mnuInternet->trigger();
+    goTo(server->url("/missing.qvif"));
+    QCOMPARE(window->PageTitle, QStringLiteral("Web"));
+    QCOMPARE(window->pageAddress(), server->url("/index.qvif"));
+
+    QTest::mouseClick(window->button(1), Qt::LeftButton);
+    QCOMPARE(window->PageTitle, QStringLiteral("Web"));
+    QCOMPARE(status(), QStringLiteral("Refused %1: a page from the network may not open this "
+                                      "computer's files")
+                           .arg(fileUrl));
+}
+
+void NavigationTest::usersCommandEndsANavigation_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("duringLoad");
+    for (bool duringLoad : {false, true}) {
+        const char *when = duringLoad ? "while the page loads" : "while the page arrives";
+        for (const char *command : {"Open", "New", "Type > Internet", "close"})
+            QTest::addRow("%s %s", command, when) << QString::fromLatin1(command) << duringLoad;
+    }
+}
+
+void NavigationTest::usersCommandEndsANavigation()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, duringLoad);
+    auto *dialogs = scriptDialogs(*window);
+    serve("/mine.qvif", TestPage().title("Mine").button(1, "My button").bytes());
+    dialogs->openAnswers.enqueue(site->filePath("mine.qvif"));
+    // New asks first when a part of the slow page is on the canvas.
+    dialogs->yesNoAnswers.enqueue(true);
+    TestPage slow;
+    for (int slot = 1; slot <= 8; ++slot)
+        slow.button(slot, "Slow").label(slot, "Slow").picture(slot, "p.png");
+    if (duringLoad)
+        serve("/slow.qvif", slow.title("Slow").bytes());
+    else
+        server->setAnswer("/slow.qvif", Answer::slow(slow.title("Slow").bytes(), 20ms, 64));
+
+    bool ran = false;
+    auto runCommand = [&] {
+        if (std::exchange(ran, true))
+            return;
+        if (command == "Open")
+            QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+        else if (command == "New")
+            window->mnuNew->trigger();
+        else if (command == "Type > Internet")
+            window->mnuInternet->trigger();
+        else
+            window->close();
+    };
+    if (duringLoad) {
+        connect(&window->transfer(), &Inet::runningChanged, this, [&](bool running) {
+            if (!running)
+                QTimer::singleShot(0, this, runCommand);
+        });
+    } else {
+        connect(server.get(), &HttpServer::requestReceived, this, [&](const QString &target) {
+            if (target == "/slow.qvif")
+                QTimer::singleShot(0, this, runCommand);
+        });
+    }
+    goTo(server->url("/slow.qvif"));
+    QVERIFY(ran);
+
+    // The page the user chose stays; nothing of the slow page was built on it.
+    QCOMPARE(window->PageTitle, command == "Open" ? QStringLiteral("Mine") : QString());
+    for (int slot = 1; slot <= 8; ++slot) {
+        if (slot > 1 || command != "Open")
+            QVERIFY(window->button(slot)->isHidden());
+        QVERIFY(window->label(slot)->isHidden());
+        QVERIFY(window->picture(slot)->isHidden());
+    }
+    QVERIFY(window->pictureRequests().isEmpty());
+    QVERIFY(!window->transfer().StillExecuting());
+    QVERIFY(!window->findChild<QFrame *>("picLoading")->isVisible());
+    if (command != "close")
+        QVERIFY(!window->BrowserMode);
 }
 
 void NavigationTest::typedLocalPageAndItsRelativeLinks()

@@ -58,6 +58,8 @@ private slots:
     void lineEnds();
     void encodings_data();
     void encodings();
+    void pageLines_data();
+    void pageLines();
     void keyLookup_data();
     void keyLookup();
     void patternsWithoutTheirEquals();
@@ -99,6 +101,10 @@ void PageTextTest::encodings_data()
     QTest::newRow("UTF-8 with byte-order mark")
         << QByteArray("\xEF\xBB\xBFTitle=\xC3\xA9") << "Title=é";
     QTest::newRow("Windows-1252") << QByteArray("Title=Caf\xE9 \x80 \x96") << "Title=Café € –";
+    // An editor may put the mark before 8-bit text too; the first key must not lose it.
+    QTest::newRow("Windows-1252 with byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                                     "ButtonNum=2\r\nTitle=Caf\xE9")
+                                                       << "ButtonNum=2\r\nTitle=Café";
     QTest::newRow("Windows-1252 unused byte") << QByteArray("Title=\x81") << "Title=\u0081";
     QTest::newRow("truncated UTF-8 is 8-bit text") << QByteArray("Title=\xC3") << "Title=Ã";
 }
@@ -108,6 +114,30 @@ void PageTextTest::encodings()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(PageText::decode(bytes), text);
+    const QString firstKey = text.section(QLatin1Char('='), 0, 0);
+    QVERIFY(PageText::fromBytes(bytes).find(firstKey).has_value());
+}
+
+void PageTextTest::pageLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("hasPageLines");
+    QTest::newRow("page key") << "ButtonNum=1" << true;
+    QTest::newRow("element key") << "<p>\n12bcap=Next" << true;
+    QTest::newRow("every field name") << "100lfontsize=8" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("web page") << "<!DOCTYPE html>\n<title>Not found</title>" << false;
+    QTest::newRow("key in other letter case") << "title=Home" << false;
+    QTest::newRow("slot with a leading zero") << "01bcap=x" << false;
+    QTest::newRow("field without slot") << "bcap=x" << false;
+    QTest::newRow("unknown field") << "1bcolor=3" << false;
+}
+
+void PageTextTest::pageLines()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, hasPageLines);
+    QCOMPARE(PageText::fromText(text).hasPageLines(), hasPageLines);
 }
 
 void PageTextTest::keyLookup_data()

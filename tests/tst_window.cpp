@@ -2,6 +2,7 @@
 #include "app/common_dialog.h"
 #include "app/main_window.h"
 #include "app/system_colours.h"
+#include "browser/picture_queue.h"
 #include "support/scripted_dialogs.h"
 
 #include <QAction>
@@ -31,8 +32,8 @@ private slots:
     void modeItemsFlipTheMode_data();
     void modeItemsFlipTheMode();
     void editorModeClearsButBrowserModeKeeps();
-    void lockSweepLeavesSlot100Draggable();
-    void clearPageKeepsSlot100AndProperties();
+    void lockingReachesEverySlot();
+    void clearPageEmptiesEverySlot();
     void buttonsStayAboveLabelsAndPictures();
     void largeButtonsPaintInLittleMemory_data();
     void largeButtonsPaintInLittleMemory();
@@ -230,32 +231,46 @@ void WindowTest::editorModeClearsButBrowserModeKeeps()
     QCOMPARE(window->canvas()->backColour(), 0u);
 }
 
-void WindowTest::lockSweepLeavesSlot100Draggable()
+void WindowTest::lockingReachesEverySlot()
 {
     window->LockElements();
-    for (int slot = 0; slot < Form1::SlotCount; ++slot) {
+    for (int slot = 0; slot <= Form1::SlotCount; ++slot) {
         QCOMPARE(window->button(slot)->dragMode(), DragMode::Manual);
         QCOMPARE(window->label(slot)->dragMode(), DragMode::Manual);
         QCOMPARE(window->picture(slot)->dragMode(), DragMode::Manual);
     }
-    QCOMPARE(window->button(100)->dragMode(), DragMode::Automatic);
-    QCOMPARE(window->label(100)->dragMode(), DragMode::Automatic);
-    QCOMPARE(window->picture(100)->dragMode(), DragMode::Automatic);
-
     window->UnlockElements();
     QCOMPARE(window->label(0)->dragMode(), DragMode::Automatic);
     QCOMPARE(window->picture(99)->dragMode(), DragMode::Automatic);
+    QCOMPARE(window->button(100)->dragMode(), DragMode::Automatic);
 }
 
-void WindowTest::clearPageKeepsSlot100AndProperties()
+void WindowTest::clearPageEmptiesEverySlot()
 {
     for (int slot : {1, 99, 100}) {
-        window->button(slot)->show();
-        window->label(slot)->show();
-        window->picture(slot)->show();
+        ElementButton *button = window->button(slot);
+        button->show();
+        button->setCaption(QStringLiteral("Next"));
+        button->setTag(QStringLiteral("next.qvif"));
+        button->setExactLeft(300);
+        button->setExactWidth(640);
+        ElementLabel *label = window->label(slot);
+        label->show();
+        label->setCaption(QStringLiteral("Heading"));
+        label->setFontSize(20);
+        label->setForeColour(0xFFFFFF);
+        label->setAlignment(2);
+        label->setBackStyle(0);
+        label->setBorderStyle(1);
+        ElementPicture *picture = window->picture(slot);
+        picture->show();
+        picture->setImage(QImage(4, 4, QImage::Format_RGB32));
+        picture->setBorderStyle(0);
+        picture->setTag(QStringLiteral("gallery.qvif"));
+        picture->showLinkPointer();
     }
-    window->button(99)->setCaption(QStringLiteral("Next"));
-    window->button(99)->setTag(QStringLiteral("next.qvif"));
+    window->lstPictureUrls->item(99)->setText(QStringLiteral("old.png"));
+    window->pictureRequests().append(QStringLiteral("old.png"), QStringLiteral("99"), QString());
     window->canvas()->setTag(QStringLiteral("back.png"));
     window->canvas()->setPicture(QImage(4, 4, QImage::Format_RGB32));
     window->ButtonCount = 100;
@@ -265,24 +280,41 @@ void WindowTest::clearPageKeepsSlot100AndProperties()
 
     window->ClearPage();
 
-    for (int slot : {1, 99}) {
-        QVERIFY(window->button(slot)->isHidden());
-        QVERIFY(window->label(slot)->isHidden());
-        QVERIFY(window->picture(slot)->isHidden());
+    // Every slot is as start-up left it: the template's values, hidden.
+    for (int slot : {1, 99, 100}) {
+        const ElementButton *button = window->button(slot);
+        const ElementButton *buttonTemplate = window->button(0);
+        QVERIFY(button->isHidden());
+        QCOMPARE(button->caption(), FreeSlotMarker);
+        QVERIFY(button->tag().isEmpty());
+        QCOMPARE(button->exactLeft(), buttonTemplate->exactLeft());
+        QCOMPARE(button->exactWidth(), buttonTemplate->exactWidth());
+        const ElementLabel *label = window->label(slot);
+        QVERIFY(label->isHidden());
+        QCOMPARE(label->caption(), FreeSlotMarker);
+        QCOMPARE(label->fontSize(), window->label(0)->fontSize());
+        QCOMPARE(label->foreColour(), window->label(0)->foreColour());
+        QCOMPARE(label->alignment(), 0);
+        QCOMPARE(label->backStyle(), 1);
+        QCOMPARE(label->borderStyle(), 0);
+        const ElementPicture *picture = window->picture(slot);
+        QVERIFY(picture->isHidden());
+        QVERIFY(picture->image().isNull());
+        QCOMPARE(picture->borderStyle(), 1);
+        QVERIFY(picture->tag().isEmpty());
+        QVERIFY(!picture->showsLinkPointer());
+        QCOMPARE(picture->cursor().shape(), Qt::ArrowCursor);
     }
-    QVERIFY(window->button(100)->isVisible());
-    QVERIFY(window->label(100)->isVisible());
-    QVERIFY(window->picture(100)->isVisible());
-    QCOMPARE(window->button(99)->caption(), QStringLiteral("Next"));
-    QCOMPARE(window->button(99)->tag(), QStringLiteral("next.qvif"));
-    QCOMPARE(window->canvas()->tag(), QStringLiteral("back.png"));
+    QCOMPARE(window->lstPictureUrls->count(), 100);
+    QVERIFY(window->lstPictureUrls->item(99)->text().isEmpty());
+    QVERIFY(window->pictureRequests().isEmpty());
+    QVERIFY(window->canvas()->tag().isEmpty());
     QVERIFY(window->canvas()->picture().isNull());
     QCOMPARE(window->canvas()->backColour(), 0u);
     QVERIFY(window->PageTitle.isEmpty());
     QCOMPARE(window->ButtonCount, 0);
     QCOMPARE(window->LabelCount, 0);
     QCOMPARE(window->PictureCount, 0);
-    QCOMPARE(window->findChild<QListWidget *>("lstPictureUrls")->count(), 100);
 }
 
 void WindowTest::buttonsStayAboveLabelsAndPictures()

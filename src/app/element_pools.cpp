@@ -55,11 +55,9 @@ void Form1::createSlots()
 
     for (int slot = 1; slot <= SlotCount; ++slot) {
         Buttonn[slot] = new ElementButton(slot, this, WorkSpace);
-        Buttonn[slot]->copyFrom(*buttonTemplate);
         Labell[slot] = new ElementLabel(slot, this, WorkSpace);
-        Labell[slot]->copyFrom(*labelTemplate);
         Picturee[slot] = new ElementPicture(slot, this, WorkSpace);
-        Picturee[slot]->copyFrom(*pictureTemplate);
+        emptySlot(slot);
     }
     // New buttons were created after the lower layer; keep every button above it.
     for (ElementButton *element : Buttonn)
@@ -82,10 +80,31 @@ ElementPicture *Form1::picture(int slot) const
     return slotOf(Picturee, slot);
 }
 
+PageElement *Form1::element(ElementKind kind, int slot) const
+{
+    switch (kind) {
+    case ElementKind::Button:
+        return button(slot);
+    case ElementKind::Label:
+        return label(slot);
+    case ElementKind::Picture:
+        return picture(slot);
+    }
+    return nullptr;
+}
+
+void Form1::emptySlot(int slot)
+{
+    Buttonn[slot]->resetTo(*Buttonn[0]);
+    Labell[slot]->resetTo(*Labell[0]);
+    Picturee[slot]->resetTo(*Picturee[0]);
+    if (QListWidgetItem *source = lstPictureUrls->item(slot))
+        source->setText(QString());
+}
+
 void Form1::LockElements()
 {
-    // Slots 0 to 99: slot 100 keeps the template's automatic drag mode in both modes.
-    for (int slot = 0; slot != SlotCount; ++slot) {
+    for (int slot = 0; slot <= SlotCount; ++slot) {
         Buttonn[slot]->setDragMode(DragMode::Manual);
         Labell[slot]->setDragMode(DragMode::Manual);
         Picturee[slot]->setDragMode(DragMode::Manual);
@@ -94,26 +113,31 @@ void Form1::LockElements()
 
 void Form1::UnlockElements()
 {
-    for (int slot = 0; slot != SlotCount; ++slot) {
+    for (int slot = 0; slot <= SlotCount; ++slot) {
         Buttonn[slot]->setDragMode(DragMode::Automatic);
         Labell[slot]->setDragMode(DragMode::Automatic);
         Picturee[slot]->setDragMode(DragMode::Automatic);
     }
 }
 
+// A cleared page holds nothing of the page before it: every slot is as it was at start-up, so that
+// a new page, and the file saved from it, has only what the user puts there.
 void Form1::ClearPage()
 {
-    // Slots 0 to 99 only: the elements of slot 100 keep their visibility.
-    for (int slot = 0; slot != SlotCount; ++slot) {
-        Buttonn[slot]->hide();
-        Labell[slot]->hide();
-        Picturee[slot]->hide();
-    }
+    ++m_pageGeneration;
+    dropPictureRequests();
+    Buttonn[0]->hide();
+    Labell[0]->hide();
+    Picturee[0]->hide();
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        emptySlot(slot);
     WorkSpace->setPicture(QImage());
     WorkSpace->setBackColour(0);
+    WorkSpace->setTag(QString());
     PageTitle.clear();
     setPageAddress(QString());
     ButtonCount = 0;
     LabelCount = 0;
     PictureCount = 0;
+    showStatus(QString());
 }

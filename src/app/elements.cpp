@@ -61,14 +61,18 @@ void PageElement::showLinkPointer()
     widget()->setCursor(Qt::CrossCursor);
 }
 
-void PageElement::copyPlacementFrom(const PageElement &other)
+void PageElement::resetPlacementTo(const PageElement &templateSlot)
 {
-    m_left = other.m_left;
-    m_top = other.m_top;
-    m_width = other.m_width;
-    m_height = other.m_height;
-    m_tag = other.m_tag;
-    m_dragMode = other.m_dragMode;
+    m_left = templateSlot.m_left;
+    m_top = templateSlot.m_top;
+    m_width = templateSlot.m_width;
+    m_height = templateSlot.m_height;
+    m_tag = templateSlot.m_tag;
+    m_pressed = false;
+    if (m_showsLinkPointer) {
+        m_showsLinkPointer = false;
+        widget()->unsetCursor();
+    }
     updateGeometry();
 }
 
@@ -149,11 +153,11 @@ void ElementButton::setCaption(const QString &caption)
     setText(QString(caption).replace(QLatin1Char('&'), QLatin1String("&&")));
 }
 
-void ElementButton::copyFrom(const ElementButton &other)
+void ElementButton::resetTo(const ElementButton &templateSlot)
 {
-    copyPlacementFrom(other);
-    setCaption(other.m_caption);
-    setVisible(other.isVisible());
+    resetPlacementTo(templateSlot);
+    setCaption(templateSlot.m_caption);
+    hide();
 }
 
 void ElementButton::paintEvent(QPaintEvent *)
@@ -173,8 +177,8 @@ void ElementButton::paintEvent(QPaintEvent *)
     }
     QStyleOptionButton face = option;
     const QRect visible = visibleRegion().boundingRect();
-    face.rect = rect().intersected(visible.adjusted(-HiddenEdgeMargin, -HiddenEdgeMargin,
-                                                    HiddenEdgeMargin, HiddenEdgeMargin));
+    face.rect = rect().intersected(
+        visible.adjusted(-HiddenEdgeMargin, -HiddenEdgeMargin, HiddenEdgeMargin, HiddenEdgeMargin));
     painter.drawControl(QStyle::CE_PushButtonBevel, face);
     QStyleOptionButton label = option;
     label.rect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
@@ -235,6 +239,10 @@ void ElementLabel::setCaption(const QString &caption)
 
 void ElementLabel::setFontSize(float points)
 {
+    // Clearing a page resets every label to the same size; the font need not be resolved again.
+    if (m_fontApplied && points == m_fontSize)
+        return;
+    m_fontApplied = true;
     m_fontSize = points;
     QFont font = QApplication::font();
     if (points > 0 && std::isfinite(points))
@@ -273,17 +281,17 @@ void ElementLabel::setBorderStyle(int style)
     update();
 }
 
-void ElementLabel::copyFrom(const ElementLabel &other)
+void ElementLabel::resetTo(const ElementLabel &templateSlot)
 {
-    copyPlacementFrom(other);
-    m_caption = other.m_caption;
-    m_backStyle = other.m_backStyle;
-    m_backColour = other.m_backColour;
-    m_foreColour = other.m_foreColour;
-    m_alignment = other.m_alignment;
-    m_borderStyle = other.m_borderStyle;
-    setFontSize(other.m_fontSize);
-    setVisible(other.isVisible());
+    resetPlacementTo(templateSlot);
+    m_caption = templateSlot.m_caption;
+    m_backStyle = templateSlot.m_backStyle;
+    m_backColour = templateSlot.m_backColour;
+    m_foreColour = templateSlot.m_foreColour;
+    m_alignment = templateSlot.m_alignment;
+    m_borderStyle = templateSlot.m_borderStyle;
+    setFontSize(templateSlot.m_fontSize);
+    hide();
 }
 
 void ElementLabel::paintEvent(QPaintEvent *)
@@ -357,12 +365,13 @@ void ElementPicture::setImage(const QImage &image)
     update();
 }
 
-void ElementPicture::copyFrom(const ElementPicture &other)
+void ElementPicture::resetTo(const ElementPicture &templateSlot)
 {
-    copyPlacementFrom(other);
-    m_borderStyle = other.m_borderStyle;
-    m_image = other.m_image;
-    setVisible(other.isVisible());
+    resetPlacementTo(templateSlot);
+    m_borderStyle = templateSlot.m_borderStyle;
+    m_image = QImage();
+    hide();
+    update();
 }
 
 void ElementPicture::paintEvent(QPaintEvent *)

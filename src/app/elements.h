@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/element_kind.h"
+
 #include <QImage>
 #include <QLabel>
 #include <QPoint>
@@ -12,12 +14,6 @@ class QDragMoveEvent;
 class QDropEvent;
 class QMouseEvent;
 
-enum class ElementKind
-{
-    Button,
-    Label,
-    Picture
-};
 enum class DragMode
 {
     Manual,
@@ -78,7 +74,9 @@ public:
     void showLinkPointer();
 
 protected:
-    void copyPlacementFrom(const PageElement &other);
+    // Takes the template's place, size and link and forgets the link pointer; the drag mode, which
+    // belongs to the mode and not to the page, stays.
+    void resetPlacementTo(const PageElement &templateSlot);
     void updateGeometry();
 
     // Shared mouse handling of the three kinds; each returns true when it consumed the event.
@@ -116,7 +114,8 @@ public:
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
 
-    void copyFrom(const ElementButton &other);
+    // Returns the slot to its template's design values, hidden: the slot holds no element.
+    void resetTo(const ElementButton &templateSlot);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -157,7 +156,7 @@ public:
     int borderStyle() const { return m_borderStyle; }
     void setBorderStyle(int style);
 
-    void copyFrom(const ElementLabel &other);
+    void resetTo(const ElementLabel &templateSlot);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -171,6 +170,7 @@ protected:
 private:
     QString m_caption;
     float m_fontSize = 0;
+    bool m_fontApplied = false;
     int m_backStyle = 1;
     quint32 m_backColour = 0;
     quint32 m_foreColour = 0;
@@ -193,7 +193,7 @@ public:
     QImage image() const { return m_image; }
     void setImage(const QImage &image);
 
-    void copyFrom(const ElementPicture &other);
+    void resetTo(const ElementPicture &templateSlot);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

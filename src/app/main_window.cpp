@@ -4,6 +4,7 @@
 #include "app/common_dialog.h"
 #include "app/tag.h"
 #include "browser/inet.h"
+#include "browser/picture_queue.h"
 
 #include <QAction>
 #include <QApplication>
@@ -98,6 +99,12 @@ Form1::Form1(QWidget *parent)
     createActions();
     createMenus();
     statusBar()->setObjectName(QStringLiteral("statusBar"));
+    m_statusMessage = new QLabel(statusBar());
+    m_statusMessage->setObjectName(QStringLiteral("statusMessage"));
+    // Messages name addresses and files from pages: shown as they are, never as markup.
+    m_statusMessage->setTextFormat(Qt::PlainText);
+    m_statusMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addWidget(m_statusMessage, 1);
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     resize(InnerWidth, InnerHeight + chrome);
     Form_Load();
@@ -159,9 +166,9 @@ void Form1::createControls()
     RTB->hide();
 
     lstPictureUrls = makeHiddenList(form, "lstPictureUrls");
-    lstPics = makeHiddenList(form, "lstPics");
-    lstPicsNum = makeHiddenList(form, "lstPicsNum");
-    watchPictureQueue();
+    m_pictureQueue = std::make_unique<PictureQueue>(form);
+    lstPics = m_pictureQueue->references();
+    lstPicsNum = m_pictureQueue->targets();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -360,6 +367,11 @@ void Form1::layOutBrowserStrip()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    // A page still arriving or being built is left unfinished, and nothing of it stays.
+    if (m_navigating) {
+        endNavigation();
+        ClearPage();
+    }
     Form_Unload();
     QMainWindow::closeEvent(event);
 }
@@ -372,7 +384,13 @@ void Form1::Form_Unload()
 
 void Form1::showStatus(const QString &message)
 {
-    statusBar()->showMessage(message);
+    if (m_statusMessage)
+        m_statusMessage->setText(message);
+}
+
+QString Form1::statusText() const
+{
+    return m_statusMessage ? m_statusMessage->text() : QString();
 }
 
 void Form1::elementClicked(PageElement *element)

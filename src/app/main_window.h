@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/elements.h"
+#include "page/loader.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -17,6 +18,7 @@ class Canvas;
 class CommonDialog;
 class DragOutline;
 class Inet;
+class PictureQueue;
 struct StartRequest;
 class QAction;
 class QCheckBox;
@@ -54,6 +56,7 @@ public:
     ElementButton *button(int slot) const;
     ElementLabel *label(int slot) const;
     ElementPicture *picture(int slot) const;
+    PageElement *element(ElementKind kind, int slot) const;
     Canvas *canvas() const { return WorkSpace; }
     DragOutline *outline() const { return shp; }
     Inet &transfer() const { return *m_inet; }
@@ -80,6 +83,9 @@ public:
     void LockElements();
     void UnlockElements();
     void ClearPage();
+    // Counts the pages the canvas has held: ClearPage starts a new one. A load that lets events
+    // run stops when the page it builds is no longer the canvas's.
+    quint64 pageGeneration() const { return m_pageGeneration; }
 
     // Start-up, modes, debug view.
     void Form_Load();
@@ -89,7 +95,8 @@ public:
 
     // Page files.
     QString ReadSetting(const QString &path, const QString &pattern) const;
-    void LoadPage(const QString &path);
+    // Builds the page from the file; tells what kept the file from giving a page, if anything.
+    std::optional<PageFileProblem> LoadPage(const QString &path);
     void mnuSave_Click();
     void mnuNew_Click();
     void mnuOpen_Click();
@@ -104,6 +111,7 @@ public:
     void cmdGo_Click();
     void Command3_Click();
     void Timer1_Timer();
+    PictureQueue &pictureRequests() const { return *m_pictureQueue; }
     // The browser side of a click on an element: follows its link, if it has one.
     void followLink(PageElement *element);
     // The address the page on the canvas came from, against which its relative links and picture
@@ -145,6 +153,11 @@ public:
     // own, since a real drag runs an event loop of its own.
     std::function<Qt::DropAction(QDrag *drag)> dragRunner;
 
+    // The status bar's message: it stays until the next Apply, placement or page replaces it, and
+    // the tips shown while a menu is open only cover it for that time.
+    void showStatus(const QString &message);
+    QString statusText() const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -159,14 +172,20 @@ private:
     void createActions();
     void createMenus();
     void createSlots();
+    // Returns slot i of every pool, and its picture source, to the template: nothing is there.
+    void emptySlot(int slot);
     void Form_Resize();
     void layOutBrowserStrip();
     void Form_Unload();
     void switchMode();
     void enterEditorModeForOpen();
-    void showStatus(const QString &message);
+    // Loads a page file onto the cleared canvas and says in the status bar when it gives no page.
+    void loadPageFile(const QString &path);
     void runNavigation(QString &address);
-    void watchPictureQueue();
+    // The user's command wins: a navigation still running ends without building its page.
+    void endNavigation();
+    // The pictures queued for the page on the canvas go with it, and one arriving is abandoned.
+    void dropPictureRequests();
 
     // PageEvents: the elements and the canvas report here.
     void elementClicked(PageElement *element) override;
@@ -262,9 +281,15 @@ public:
 private:
     std::unique_ptr<CommonDialog> Common;
     std::unique_ptr<Inet> m_inet;
+    std::unique_ptr<PictureQueue> m_pictureQueue;
     mutable std::unique_ptr<QTemporaryDir> m_temporaryDirectory;
+    QLabel *m_statusMessage = nullptr;
+    quint64 m_pageGeneration = 0;
     QString m_pageAddress;
+    // Where the page in the temporary page file was downloaded from.
+    QString m_temporaryPageAddress;
     bool m_navigating = false;
+    bool m_navigationEnded = false;
     std::optional<QString> m_pendingNavigation;
-    quint64 m_pictureRequests = 0;
+    bool m_pictureInFlight = false;
 };

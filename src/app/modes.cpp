@@ -27,6 +27,7 @@ void Form1::mnuWorkspace_Click()
 // canvas, while entering browser mode keeps the page being edited so that its links can be tried.
 void Form1::switchMode()
 {
+    endNavigation();
     BrowserMode = mnuInternet->isChecked();
     pctInternet->setVisible(BrowserMode);
     Picture1->setVisible(!BrowserMode);

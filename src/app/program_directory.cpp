@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "browser/module1.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -32,11 +34,11 @@ QString Form1::programDirectory() const
 QString Form1::temporaryPageFile() const
 {
     const QString directory = programDirectory();
-    return directory.isEmpty() ? QString() : directory + QStringLiteral("/temp.qvif");
+    return directory.isEmpty() ? QString() : directory + QLatin1Char('/') + TemporaryPageName;
 }
 
 QString Form1::temporaryPictureFile() const
 {
     const QString directory = programDirectory();
-    return directory.isEmpty() ? QString() : directory + QStringLiteral("/temp.bmp");
+    return directory.isEmpty() ? QString() : directory + QLatin1Char('/') + TemporaryPictureName;
 }

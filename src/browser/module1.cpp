@@ -9,41 +9,18 @@
 
 namespace {
 
-const QString TemporaryPictureName = QStringLiteral("temp.bmp");
-
-DownloadResult fromTransfer(const TransferResult &transfer)
-{
-    DownloadResult result;
-    switch (transfer.status) {
-    case TransferResult::Status::Done:
-        result.outcome = DownloadResult::Outcome::Written;
-        break;
-    case TransferResult::Status::Busy:
-        result.outcome = DownloadResult::Outcome::Busy;
-        break;
-    case TransferResult::Status::Failed:
-        result.outcome = DownloadResult::Outcome::Failed;
-        break;
-    case TransferResult::Status::Stopped:
-        result.outcome = DownloadResult::Outcome::Stopped;
-        break;
-    }
-    result.reason = transfer.reason;
-    result.finalAddress = transfer.finalAddress;
-    return result;
-}
-
 // Replaces the whole content of the file in the directory with the bytes, or leaves it untouched
 // on failure.
-DownloadResult writeWhole(const QString &directory, const QString &fileName,
+TransferResult writeWhole(const QString &directory, const QString &fileName,
                           const TransferResult &transfer)
 {
-    DownloadResult result = fromTransfer(transfer);
+    TransferResult result = transfer;
+    result.bytes.clear();
     if (directory.isEmpty()) {
         // Qt's temporary path is empty when TMPDIR names no directory; the variable tells more.
         const QString parent =
             QDir::tempPath().isEmpty() ? qEnvironmentVariable("TMPDIR") : QDir::tempPath();
-        result.outcome = DownloadResult::Outcome::Failed;
+        result.status = TransferResult::Status::Failed;
         result.reason = QObject::tr("no private directory for downloads could be made in %1")
                             .arg(QDir::toNativeSeparators(parent));
         return result;
@@ -53,7 +30,7 @@ DownloadResult writeWhole(const QString &directory, const QString &fileName,
     if (!file.open(QIODevice::WriteOnly) || file.write(transfer.bytes) != transfer.bytes.size() ||
         !file.commit()) {
         file.cancelWriting();
-        result.outcome = DownloadResult::Outcome::Failed;
+        result.status = TransferResult::Status::Failed;
         result.reason = QObject::tr("cannot write %1 (%2)")
                             .arg(QDir::toNativeSeparators(path), file.errorString());
     }
@@ -62,21 +39,21 @@ DownloadResult writeWhole(const QString &directory, const QString &fileName,
 
 } // namespace
 
-DownloadResult DownloadPage(Inet &transfer, QString &address, const QString &directory,
+TransferResult DownloadPage(Inet &transfer, QString &address, const QString &directory,
                             const QString &fileName)
 {
     address = completePageAddress(address);
     const TransferResult fetched = transfer.OpenURL(address, Inet::PageSizeLimit);
     if (!fetched.ok())
-        return fromTransfer(fetched);
+        return fetched;
     return writeWhole(directory, fileName, fetched);
 }
 
-DownloadResult DownloadPicture(Inet &transfer, const QString &reference, const QString &directory)
+TransferResult DownloadPicture(Inet &transfer, const QString &reference, const QString &directory)
 {
     const TransferResult fetched = transfer.OpenURL(reference, Inet::PictureSizeLimit);
     if (!fetched.ok())
-        return fromTransfer(fetched);
+        return fetched;
     return writeWhole(directory, TemporaryPictureName, fetched);
 }
 

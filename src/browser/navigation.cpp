@@ -10,12 +10,6 @@
 
 #include <utility>
 
-namespace {
-
-const QString TemporaryPageName = QStringLiteral("temp.qvif");
-
-} // namespace
-
 // Downloads the page at the address into the temporary page file and builds the canvas from that
 // file, under the loading overlay. On return the caller's variable holds the completed address.
 //
@@ -34,10 +28,11 @@ void Form1::Navigate(QString &address)
     }
 
     m_navigating = true;
+    m_navigationEnded = false;
     picLoading->show();
     picLoading->raise();
     runNavigation(address);
-    while (m_pendingNavigation) {
+    while (m_pendingNavigation && !m_navigationEnded) {
         QString next = *std::exchange(m_pendingNavigation, std::nullopt);
         runNavigation(next);
     }
@@ -50,24 +45,34 @@ void Form1::runNavigation(QString &address)
     // A picture that is still arriving gives way; it stays at the head of the queue for a later
     // tick.
     transfer().Stop();
-    const QString previousPage = m_pageAddress;
-    const DownloadResult download =
+    const TransferResult download =
         DownloadPage(transfer(), address, programDirectory(), TemporaryPageName);
-    if (m_pendingNavigation)
+    if (m_pendingNavigation || m_navigationEnded)
         return;
 
-    // After a failure the temporary page file still holds the page shown before, which is built
-    // again; its references keep resolving against its own address.
+    // After a failure the temporary page file still holds the page downloaded last, which is
+    // built again; it keeps the address it came from.
+    if (download.ok())
+        m_temporaryPageAddress = download.finalAddress;
     ClearPage();
-    setPageAddress(download.written() ? download.finalAddress : previousPage);
-    LoadPage(temporaryPageFile());
-    if (m_pendingNavigation)
+    setPageAddress(m_temporaryPageAddress);
+    const std::optional<PageFileProblem> problem = LoadPage(temporaryPageFile());
+    if (m_pendingNavigation || m_navigationEnded)
         return;
     txtAddress->setText(address);
-    if (download.written())
-        showStatus(QString());
-    else
+    if (!download.ok())
         showStatus(tr("Could not load %1: %2").arg(address, download.reason));
+    else if (problem)
+        showStatus(describePageFileProblem(*problem, address));
+}
+
+void Form1::endNavigation()
+{
+    if (!m_navigating)
+        return;
+    m_navigationEnded = true;
+    m_pendingNavigation.reset();
+    transfer().Stop();
 }
 
 void Form1::cmdGo_Click()

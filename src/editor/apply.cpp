@@ -2,6 +2,7 @@
 
 #include "app/canvas.h"
 #include "app/tag.h"
+#include "browser/picture_queue.h"
 #include "editor/colour_swatch.h"
 #include "editor/field_error.h"
 #include "page/value_forms.h"
@@ -43,13 +44,6 @@ Element *selectedElement(Element *(Form1::*slotOf)(int) const, const Form1 &wind
     return (window.*slotOf)(*slot);
 }
 
-void queuePicture(QListWidget *references, QListWidget *targets, const QString &reference,
-                  const QString &target)
-{
-    references->addItem(reference);
-    targets->addItem(target);
-}
-
 } // namespace
 
 void Form1::cmdApply_Click()
@@ -79,16 +73,18 @@ void Form1::cmdApply_Click()
     // A complaint about an earlier Apply is stale now.
     showStatus(QString());
 
+    const std::optional<ElementKind> selected = kindNamed(tagOf(Picture2));
     if (tagOf(Picture2) == QLatin1String("WorkSpace")) {
         PageTitle = txtTitle->text();
         WorkSpace->setBackColour(swatchColour(pctWorkColor));
         if (!txtBackPic->text().isEmpty()) {
             WorkSpace->setTag(txtBackPic->text());
-            queuePicture(lstPics, lstPicsNum, txtBackPic->text(), QStringLiteral("WORK"));
+            m_pictureQueue->append(txtBackPic->text(), PictureQueue::BackgroundTarget,
+                                   pageAddress());
         }
     }
 
-    if (tagOf(Picture2) == QLatin1String("Button")) {
+    if (selected == ElementKind::Button) {
         ElementButton *element = selectedElement(&Form1::button, *this, pctButton);
         float number[4];
         if (element && readNumbers({{txtcmdX, "X", NumberRule::Any},
@@ -105,7 +101,7 @@ void Form1::cmdApply_Click()
         }
     }
 
-    if (tagOf(Picture2) == QLatin1String("Label")) {
+    if (selected == ElementKind::Label) {
         ElementLabel *element = selectedElement(&Form1::label, *this, pctLabel);
         float number[5];
         if (element && readNumbers({{txtlblFontSize, "FontSize", NumberRule::NotNegative},
@@ -131,7 +127,7 @@ void Form1::cmdApply_Click()
         }
     }
 
-    if (tagOf(Picture2) == QLatin1String("Picture")) {
+    if (selected == ElementKind::Picture) {
         ElementPicture *element = selectedElement(&Form1::picture, *this, pctPicture);
         float number[4];
         if (element && readNumbers({{txtpicX, "X", NumberRule::Any},
@@ -141,7 +137,7 @@ void Form1::cmdApply_Click()
                                    number)) {
             const QString source = txtPicPicture->text();
             if (!source.isEmpty()) {
-                queuePicture(lstPics, lstPicsNum, source, tagOf(pctPicture));
+                m_pictureQueue->append(source, tagOf(pctPicture), pageAddress());
                 // Slot 100 has a row only once a picture was placed; rows are added up to it.
                 while (lstPictureUrls->count() <= element->index())
                     lstPictureUrls->addItem(QString());

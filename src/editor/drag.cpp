@@ -24,19 +24,6 @@ int outlineValue(double value)
     return int(std::nearbyint(qBound(-1e6, value, 1e6)));
 }
 
-QString kindName(ElementKind kind)
-{
-    switch (kind) {
-    case ElementKind::Button:
-        return QStringLiteral("Button");
-    case ElementKind::Label:
-        return QStringLiteral("Label");
-    case ElementKind::Picture:
-        return QStringLiteral("Picture");
-    }
-    return QString();
-}
-
 // Names the window that started a drag, so that an element dragged from another window, or from
 // another run of the program, is never taken for one of this window's own.
 QString dragOrigin(const Form1 *window)
@@ -70,13 +57,8 @@ PageElement *Form1::draggedElement(const QMimeData *data) const
     const int slot = parts.at(2).toInt(&isNumber);
     if (!isNumber)
         return nullptr;
-    if (parts.at(1) == QLatin1String("Button"))
-        return button(slot);
-    if (parts.at(1) == QLatin1String("Label"))
-        return label(slot);
-    if (parts.at(1) == QLatin1String("Picture"))
-        return picture(slot);
-    return nullptr;
+    const std::optional<ElementKind> kind = kindNamed(parts.at(1));
+    return kind ? element(*kind, slot) : nullptr;
 }
 
 void Form1::elementDragStart(PageElement *element)

@@ -55,17 +55,17 @@ void centreOn(PageElement *element, float x, float y)
 
 void Form1::cmdAddButton_Click()
 {
-    arm(*this, QStringLiteral("Button"));
+    arm(*this, kindName(ElementKind::Button));
 }
 
 void Form1::cmdAddLabel_Click()
 {
-    arm(*this, QStringLiteral("Label"));
+    arm(*this, kindName(ElementKind::Label));
 }
 
 void Form1::cmdAddPicture_Click()
 {
-    arm(*this, QStringLiteral("Picture"));
+    arm(*this, kindName(ElementKind::Picture));
 }
 
 void Form1::WorkSpace_MouseDown(int mouseButton, int, float x, float y)
@@ -83,6 +83,8 @@ void Form1::WorkSpace_MouseDown(int mouseButton, int, float x, float y)
 
     // The pools end at slot 100: a placement past it is refused and disarmed.
     auto nextSlot = [this](qint16 &counter, const QString &kinds) {
+        // A complaint about an earlier placement is stale now.
+        showStatus(QString());
         if (counter < 0 || counter >= SlotCount) {
             if (counter >= SlotCount)
                 showStatus(tr("No more than %1 %2 on a page.").arg(SlotCount).arg(kinds));
@@ -92,7 +94,7 @@ void Form1::WorkSpace_MouseDown(int mouseButton, int, float x, float y)
         return int(++counter);
     };
 
-    if (PendingAdd == QLatin1String("Button")) {
+    if (PendingAdd == kindName(ElementKind::Button)) {
         if (const int slot = nextSlot(ButtonCount, tr("buttons"))) {
             ElementButton *element = button(slot);
             element->setCaption(QStringLiteral("Button %1").arg(slot));
@@ -102,7 +104,7 @@ void Form1::WorkSpace_MouseDown(int mouseButton, int, float x, float y)
             disarm(*this);
         }
     }
-    if (PendingAdd == QLatin1String("Picture")) {
+    if (PendingAdd == kindName(ElementKind::Picture)) {
         if (const int slot = nextSlot(PictureCount, tr("pictures"))) {
             ElementPicture *element = picture(slot);
             centreOn(element, x, y);
@@ -112,7 +114,7 @@ void Form1::WorkSpace_MouseDown(int mouseButton, int, float x, float y)
             disarm(*this);
         }
     }
-    if (PendingAdd == QLatin1String("Label")) {
+    if (PendingAdd == kindName(ElementKind::Label)) {
         if (const int slot = nextSlot(LabelCount, tr("labels"))) {
             ElementLabel *element = label(slot);
             element->setCaption(QStringLiteral("Label %1").arg(slot));

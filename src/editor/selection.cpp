@@ -21,7 +21,7 @@ void Form1::Buttonn_Click(int index)
     if (!element)
         return;
     panelStack->setCurrentWidget(pctButton);
-    setTag(Picture2, QStringLiteral("Button"));
+    setTag(Picture2, kindName(ElementKind::Button));
     setTag(pctButton, QString::number(index));
     txtcmdCaption->setText(element->caption());
     txtcmdX->setText(panelNumber(element->exactLeft()));
@@ -56,7 +56,7 @@ void Form1::Labell_Click(int index)
     cmblblAlign->setCurrentIndex(alignment >= 0 && alignment < cmblblAlign->count() ? alignment
                                                                                     : -1);
     chklblOpaque->setChecked(element->backStyle() != 0);
-    setTag(Picture2, QStringLiteral("Label"));
+    setTag(Picture2, kindName(ElementKind::Label));
     setTag(pctLabel, QString::number(index));
     txtlblFontSize->setText(panelNumber(element->fontSize()));
     txtlblCaption->setText(element->caption());
@@ -80,7 +80,7 @@ void Form1::Picturee_Click(int index)
     if (!element)
         return;
     panelStack->setCurrentWidget(pctPicture);
-    setTag(Picture2, QStringLiteral("Picture"));
+    setTag(Picture2, kindName(ElementKind::Picture));
     setTag(pctPicture, QString::number(index));
     txtpicX->setText(panelNumber(element->exactLeft()));
     txtpicY->setText(panelNumber(element->exactTop()));

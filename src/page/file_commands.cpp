@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QFrame>
 
 void Form1::mnuNew_Click()
@@ -21,6 +22,7 @@ void Form1::mnuNew_Click()
         ButtonCount = 0;
         LabelCount = 0;
     }
+    endNavigation();
     // Only the flag changes: the check marks and the browser strip stay as they were, so the next
     // choice of a mode item sets everything again from the check marks.
     BrowserMode = false;
@@ -32,22 +34,29 @@ void Form1::mnuNew_Click()
 
 void Form1::mnuOpen_Click()
 {
+    endNavigation();
     enterEditorModeForOpen();
     ClearPage();
-    // Open asks nothing about the page it replaces; a cancelled dialog leaves the cleared page.
+    // A cancelled dialog leaves the cleared page.
     const std::optional<QString> path = Common->showOpen(this);
     if (!path || path->isEmpty())
         return;
-    setPageAddress(*path);
-    LoadPage(*path);
+    loadPageFile(*path);
 }
 
 void Form1::openPageFile(const QString &path)
 {
+    endNavigation();
     enterEditorModeForOpen();
     ClearPage();
+    loadPageFile(path);
+}
+
+void Form1::loadPageFile(const QString &path)
+{
     setPageAddress(path);
-    LoadPage(path);
+    if (const std::optional<PageFileProblem> problem = LoadPage(path))
+        showStatus(describePageFileProblem(*problem, QFileInfo(path).fileName()));
 }
 
 void Form1::enterEditorModeForOpen()

@@ -2,18 +2,18 @@
 
 #include "app/canvas.h"
 #include "app/main_window.h"
+#include "browser/picture_queue.h"
 #include "page/page_text.h"
 #include "page/value_forms.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPointer>
 
 #include <limits>
 
 namespace {
-
-const QString BackgroundTarget = QStringLiteral("WORK");
 
 // Reads the fields of a page in their value forms. A key that is absent reads as the
 // empty value (0 or empty text); a value present but not of its form gives nothing, which ends the
@@ -95,10 +95,7 @@ bool loadPictureSlot(Form1 &window, const FieldReader &field, int i)
     while (window.lstPictureUrls->count() <= i)
         window.lstPictureUrls->addItem(QString());
     window.lstPictureUrls->item(i)->setText(source);
-    if (!source.isEmpty()) {
-        window.lstPics->addItem(source);
-        window.lstPicsNum->addItem(QString::number(i));
-    }
+    window.pictureRequests().append(source, QString::number(i), window.pageAddress());
     const std::optional<float> width = field.size(key(i, "pwidth"));
     if (!width)
         return false;
@@ -206,21 +203,36 @@ QString Form1::ReadSetting(const QString &path, const QString &pattern) const
     return readPageFile(path).text.match(pattern);
 }
 
-void Form1::LoadPage(const QString &path)
+std::optional<PageFileProblem> Form1::LoadPage(const QString &path)
 {
     // The whole page is built from this one reading, so it stays consistent even when the file
     // changes while the load lets events run.
     const PageFileReading reading = readPageFile(path);
     if (reading.status == PageFileReading::Status::Unreadable)
-        return;
+        return PageFileProblem{PageFileProblem::Kind::CannotOpen, reading.error};
     loadPageFields(*this, [&reading](const QString &key) { return reading.text.find(key); });
+    if (reading.status == PageFileReading::Status::Missing)
+        return PageFileProblem{PageFileProblem::Kind::CannotOpen, tr("no such file")};
+    if (!reading.text.hasPageLines())
+        return PageFileProblem{PageFileProblem::Kind::NoPageLines, QString()};
+    return std::nullopt;
+}
+
+QString describePageFileProblem(const PageFileProblem &problem, const QString &name)
+{
+    if (problem.kind == PageFileProblem::Kind::NoPageLines)
+        return Form1::tr("%1 holds no page lines").arg(name);
+    return Form1::tr("Could not open %1: %2").arg(name, problem.reason);
 }
 
 void loadPageFields(Form1 &window, const PageKeyLookup &lookup)
 {
     const FieldReader field(lookup);
-    // Pending events run after every button and label; one of them may close the window for good.
+    // Pending events run after every button and label. One of them may close the window for good,
+    // or replace the page being built with another one (Open, New, a navigation).
     const QPointer<Form1> alive(&window);
+    const quint64 page = window.pageGeneration();
+    const auto stillBuilding = [&] { return alive && window.pageGeneration() == page; };
 
     const std::optional<qint16> buttonNum = field.whole(QStringLiteral("ButtonNum"));
     if (!buttonNum)
@@ -238,10 +250,8 @@ void loadPageFields(Form1 &window, const PageKeyLookup &lookup)
     if (!colour)
         return;
     window.WorkSpace->setBackColour(*colour);
-    if (!window.WorkSpace->tag().isEmpty()) {
-        window.lstPics->addItem(window.WorkSpace->tag());
-        window.lstPicsNum->addItem(BackgroundTarget);
-    }
+    window.pictureRequests().append(window.WorkSpace->tag(), PictureQueue::BackgroundTarget,
+                                    window.pageAddress());
 
     // Each kind loads slots 1 to its count + 1; a count that passes slot 100 ends the load at
     // slot 101, which does not exist.
@@ -260,7 +270,7 @@ void loadPageFields(Form1 &window, const PageKeyLookup &lookup)
         if (!loadButtonSlot(window, field, i))
             return;
         QCoreApplication::processEvents();
-        if (!alive)
+        if (!stillBuilding())
             return;
     }
 
@@ -271,7 +281,7 @@ void loadPageFields(Form1 &window, const PageKeyLookup &lookup)
         if (!loadLabelSlot(window, field, i))
             return;
         QCoreApplication::processEvents();
-        if (!alive)
+        if (!stillBuilding())
             return;
     }
 

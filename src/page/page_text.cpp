@@ -107,14 +107,58 @@ PageText PageText::fromText(const QString &text)
 
 QString PageText::decode(const QByteArray &bytes)
 {
-    QByteArrayView content(bytes);
+    // The mark says nothing about the rest: an editor may have put it before 8-bit text too.
+    QByteArray content = bytes;
     if (content.startsWith("\xEF\xBB\xBF"))
-        content = content.sliced(3);
+        content.remove(0, 3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(content);
     if (!utf8.hasError())
         return text;
-    return decodeWindows1252(bytes);
+    return decodeWindows1252(content);
+}
+
+bool PageText::hasPageLines() const
+{
+    for (auto it = m_values.keyBegin(); it != m_values.keyEnd(); ++it) {
+        if (isPageKey(*it))
+            return true;
+    }
+    return false;
+}
+
+bool isPageKey(QStringView key)
+{
+    static const QLatin1String pageKeys[] = {
+        QLatin1String("ButtonNum"), QLatin1String("LabelNum"),   QLatin1String("PictureNum"),
+        QLatin1String("Title"),     QLatin1String("Background"), QLatin1String("Color"),
+    };
+    static const QLatin1String fieldNames[] = {
+        QLatin1String("bx"),      QLatin1String("by"),       QLatin1String("bwidth"),
+        QLatin1String("bheight"), QLatin1String("bcap"),     QLatin1String("blink"),
+        QLatin1String("lx"),      QLatin1String("ly"),       QLatin1String("lcap"),
+        QLatin1String("lwidth"),  QLatin1String("lheight"),  QLatin1String("lbcolor"),
+        QLatin1String("lfcolor"), QLatin1String("lopaque"),  QLatin1String("lalign"),
+        QLatin1String("lborder"), QLatin1String("llink"),    QLatin1String("lfontsize"),
+        QLatin1String("px"),      QLatin1String("py"),       QLatin1String("pwidth"),
+        QLatin1String("pheight"), QLatin1String("ppicture"), QLatin1String("plink"),
+        QLatin1String("pborder"),
+    };
+    for (QLatin1String pageKey : pageKeys) {
+        if (key == pageKey)
+            return true;
+    }
+    qsizetype digits = 0;
+    while (digits < key.size() && key.at(digits).isDigit() && key.at(digits).unicode() < 128)
+        ++digits;
+    if (digits == 0 || key.at(0) == QLatin1Char('0'))
+        return false;
+    const QStringView field = key.sliced(digits);
+    for (QLatin1String fieldName : fieldNames) {
+        if (field == fieldName)
+            return true;
+    }
+    return false;
 }
 
 QStringList PageText::splitLines(QStringView text)

@@ -41,6 +41,8 @@ public:
     QString match(QStringView pattern) const;
 
     qsizetype lineCount() const { return m_lines.size(); }
+    // Whether any line has a key of a page: text without one is no page file.
+    bool hasPageLines() const;
 
 private:
     // Never changed once read: the views below point into its characters.
@@ -48,6 +50,10 @@ private:
     QList<QStringView> m_lines;
     QHash<QStringView, QStringView> m_values;
 };
+
+// Whether a key is one that a page file holds: a page key (ButtonNum, Title ...) or a slot number
+// in decimal, without sign or leading zeros, followed by a field name (12bcap, 3ppicture ...).
+bool isPageKey(QStringView key);
 
 // What reading a page file from disk gave.
 struct PageFileReading

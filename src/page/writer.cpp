@@ -10,19 +10,31 @@
 
 namespace {
 
-// The slots a kind writes: 1 to its counter + 1, but never past slot 100. A file describes slots
-// 1 to count + 1, so the count written is one less than the last slot written; a counter of 100
-// is saved as 99 and the file then reads back all 100 slots.
+// The slots a kind writes: 1 to its highest slot in use + 1, never past slot 100. A file
+// describes slots 1 to count + 1, so the count written is one less than the last slot written;
+// a kind that uses slot 100 is saved with a count of 99 and the file then reads back all 100.
 struct SlotRange
 {
     qint16 writtenCount;
     int lastSlot;
 };
 
-SlotRange slotRange(qint16 counter)
+SlotRange slotRange(int highestInUse)
 {
-    const qint16 writtenCount = qint16(qBound(-1, int(counter), Form1::SlotCount - 1));
+    const qint16 writtenCount = qint16(qMin(highestInUse, Form1::SlotCount - 1));
     return {writtenCount, writtenCount + 1};
+}
+
+// The highest slot from 1 to the counter that holds something, 0 when none does. Counting from
+// there rather than from the counter keeps a page from growing by a block of each kind every time
+// it is opened and saved again.
+template <typename HoldsSomething> int highestInUse(qint16 counter, HoldsSomething holdsSomething)
+{
+    for (int slot = qMin<int>(counter, Form1::SlotCount); slot >= 1; --slot) {
+        if (holdsSomething(slot))
+            return slot;
+    }
+    return 0;
 }
 
 // The source of a picture slot; a slot whose row does not exist yet has none.
@@ -34,10 +46,23 @@ QString pictureSource(const QListWidget &sources, int slot)
 
 PageDescription describePage(const Form1 &window)
 {
+    // A visible picture with no source, no link and no size says nothing that its absence from
+    // the file would not say: a slot without a block reads back exactly so.
+    const auto pictureHoldsSomething = [&window](int slot) {
+        const ElementPicture *element = window.picture(slot);
+        return !element->isHidden() && (!pictureSource(*window.lstPictureUrls, slot).isEmpty() ||
+                                        !element->tag().isEmpty() || element->exactWidth() != 0 ||
+                                        element->exactHeight() != 0);
+    };
+    const SlotRange buttons = slotRange(highestInUse(window.ButtonCount, [&window](int slot) {
+        return window.button(slot)->caption() != FreeSlotMarker;
+    }));
+    const SlotRange labels = slotRange(highestInUse(window.LabelCount, [&window](int slot) {
+        return window.label(slot)->caption() != FreeSlotMarker;
+    }));
+    const SlotRange pictures = slotRange(highestInUse(window.PictureCount, pictureHoldsSomething));
+
     PageDescription page;
-    const SlotRange buttons = slotRange(window.ButtonCount);
-    const SlotRange labels = slotRange(window.LabelCount);
-    const SlotRange pictures = slotRange(window.PictureCount);
     page.buttonCount = buttons.writtenCount;
     page.labelCount = labels.writtenCount;
     page.pictureCount = pictures.writtenCount;
@@ -72,10 +97,10 @@ PageDescription describePage(const Form1 &window)
                                   element->fontSize()};
     }
     for (int i = 1; i <= pictures.lastSlot; ++i) {
-        const ElementPicture *element = window.picture(i);
         // Hidden pictures are left out; whether the window itself is on screen does not matter.
-        if (element->isHidden())
+        if (!pictureHoldsSomething(i))
             continue;
+        const ElementPicture *element = window.picture(i);
         page.pictures << PictureBlock{i,
                                       element->exactLeft(),
                                       element->exactTop(),
@@ -126,5 +151,8 @@ void Form1::mnuSave_Click()
         Common->showError(this, QStringLiteral("Quorvane"),
                           tr("The page could not be saved to \"%1\".\n\n%2")
                               .arg(QDir::toNativeSeparators(*path), *failure));
+        return;
     }
+    // The page now lives in that file: its relative references lead from there.
+    setPageAddress(*path);
 }
