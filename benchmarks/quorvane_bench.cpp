@@ -58,10 +58,19 @@ class BenchDialogs : public CommonDialog
 public:
     std::optional<QString> savePath;
 
-    std::optional<QString> showOpen(QWidget *) override { return std::nullopt; }
-    std::optional<QString> showSave(QWidget *) override { return savePath; }
-    std::optional<quint32> showColor(QWidget *) override { return std::nullopt; }
+    std::optional<QString> showOpen(QWidget *, const QString &) override { return std::nullopt; }
+    std::optional<QString> showSave(QWidget *, const QString &) override { return savePath; }
+    std::optional<QString> showOpenPicture(QWidget *, const QString &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<quint32> showColor(QWidget *, quint32) override { return std::nullopt; }
     bool askYesNo(QWidget *, const QString &, const QString &) override { return false; }
+    SaveChangesAnswer askSaveChanges(QWidget *, const QString &, const QString &) override
+    {
+        return SaveChangesAnswer::Discard;
+    }
+    bool askRecover(QWidget *, const QString &, const QString &) override { return false; }
     void showError(QWidget *, const QString &, const QString &message) override
     {
         std::fprintf(stderr, "%s\n", qPrintable(message));

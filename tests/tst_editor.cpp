@@ -1022,6 +1022,8 @@ void EditorTest::swatchTakesTheChosenColourOnly()
 
     QTest::mouseClick(window->pctLabelForeColor, Qt::LeftButton);
 
+    // The dialog started from the colour the swatch showed.
+    QCOMPARE(dialogs->lastColourStart, std::optional<quint32>(foreBefore));
     QCOMPARE(swatchColour(window->pctLabelForeColor), colourValue(0, 0, 255));
     QCOMPARE(swatchColour(window->pctLabelBackColor), backSwatch);
     QCOMPARE(swatchColour(window->pctWorkColor), workSwatch);

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -64,6 +65,7 @@ private slots:
     void cancelledOpenLeavesTheClearedPage();
     void pageFileGivenAtStartOpensWithoutADialog();
     void handMadePageWithLineFeedsOpensAndShows();
+    void dialogsStartWhereTheUserWorks();
     void fileThatGivesNoPageIsTold_data();
     void fileThatGivesNoPageIsTold();
 
@@ -458,6 +460,35 @@ void PageFilesTest::handMadePageWithLineFeedsOpensAndShows()
     QVERIFY(window->label(1)->isVisible());
     QCOMPARE(window->label(1)->geometry(), QRect(10, 60, 120, 20));
     QVERIFY(window->picture(1)->isHidden());
+}
+
+void PageFilesTest::dialogsStartWhereTheUserWorks()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    window->mnuWorkspace->trigger();
+    window->mnuSave->trigger();
+    QCOMPARE(dialogs->lastSuggestedSave, documents + "/Untitled.qvif");
+    window->mnuOpen->trigger();
+    QCOMPARE(dialogs->lastOpenFolder, documents);
+
+    QVERIFY(QDir(directory.path()).mkpath("site/pages"));
+    save(path("site/pages/home.qvif"));
+    window->mnuSave->trigger();
+    QCOMPARE(dialogs->lastSuggestedSave, path("site/pages/home.qvif"));
+    window->mnuOpen->trigger();
+    QCOMPARE(dialogs->lastOpenFolder, path("site/pages"));
+
+    // A new page has no file yet; Open still starts where the user last worked.
+    QVERIFY(writeBytes(path("site/other.qvif"), "Title=Other\r\n"));
+    open(path("site/other.qvif"));
+    window->mnuSave->trigger();
+    QCOMPARE(dialogs->lastSuggestedSave, path("site/other.qvif"));
+    dialogs->yesNoAnswers.enqueue(true);
+    window->mnuNew->trigger();
+    window->mnuSave->trigger();
+    QCOMPARE(dialogs->lastSuggestedSave, documents + "/Untitled.qvif");
+    window->mnuOpen->trigger();
+    QCOMPARE(dialogs->lastOpenFolder, path("site"));
 }
 
 void PageFilesTest::fileThatGivesNoPageIsTold_data()

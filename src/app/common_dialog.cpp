@@ -4,7 +4,9 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QImageReader>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 QString qtFileFilter(const QString &filter)
@@ -23,21 +25,18 @@ QString qtFileFilter(const QString &filter)
     return entries.join(QLatin1String(";;"));
 }
 
+QString pictureFileFilter()
+{
+    QStringList patterns;
+    for (const QByteArray &format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    return QObject::tr("Pictures (%1)").arg(patterns.join(QLatin1Char(' ')));
+}
+
 namespace {
 
-std::optional<QString> runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode,
-                                     const QString &filter)
+std::optional<QString> runFileDialog(QFileDialog &dialog)
 {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(mode);
-    dialog.setNameFilter(qtFileFilter(filter));
-    if (mode == QFileDialog::AcceptSave) {
-        dialog.setWindowTitle(QObject::tr("Save Page"));
-        dialog.setDefaultSuffix(QStringLiteral("qvif"));
-    } else {
-        dialog.setWindowTitle(QObject::tr("Open Page"));
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
@@ -45,22 +44,37 @@ std::optional<QString> runFileDialog(QWidget *parent, QFileDialog::AcceptMode mo
 
 } // namespace
 
-std::optional<QString> DesktopDialogs::showOpen(QWidget *parent)
+std::optional<QString> DesktopDialogs::showOpen(QWidget *parent, const QString &startFolder)
 {
-    return runFileDialog(parent, QFileDialog::AcceptOpen, filter());
+    QFileDialog dialog(parent, QObject::tr("Open Page"), startFolder, qtFileFilter(filter()));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runFileDialog(dialog);
 }
 
-std::optional<QString> DesktopDialogs::showSave(QWidget *parent)
+std::optional<QString> DesktopDialogs::showSave(QWidget *parent, const QString &suggestedPath)
 {
-    return runFileDialog(parent, QFileDialog::AcceptSave, filter());
+    QFileDialog dialog(parent, QObject::tr("Save Page"), QString(), qtFileFilter(filter()));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("qvif"));
+    if (!suggestedPath.isEmpty())
+        dialog.selectFile(suggestedPath);
+    return runFileDialog(dialog);
 }
 
-std::optional<quint32> DesktopDialogs::showColor(QWidget *parent)
+std::optional<QString> DesktopDialogs::showOpenPicture(QWidget *parent, const QString &startFolder)
 {
-    const QColor chosen = QColorDialog::getColor(m_lastColour, parent);
+    QFileDialog dialog(parent, QObject::tr("Choose Picture"), startFolder, pictureFileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runFileDialog(dialog);
+}
+
+std::optional<quint32> DesktopDialogs::showColor(QWidget *parent, quint32 initial)
+{
+    const QColor chosen = QColorDialog::getColor(displayColour(initial), parent);
     if (!chosen.isValid())
         return std::nullopt;
-    m_lastColour = chosen;
     return colourValueOf(chosen);
 }
 
@@ -69,6 +83,34 @@ bool DesktopDialogs::askYesNo(QWidget *parent, const QString &title, const QStri
     QMessageBox box(QMessageBox::NoIcon, title, question, QMessageBox::Yes | QMessageBox::No,
                     parent);
     return box.exec() == QMessageBox::Yes;
+}
+
+CommonDialog::SaveChangesAnswer
+DesktopDialogs::askSaveChanges(QWidget *parent, const QString &title, const QString &question)
+{
+    QMessageBox box(QMessageBox::Warning, title, question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChangesAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveChangesAnswer::Discard;
+    default:
+        return SaveChangesAnswer::Cancel;
+    }
+}
+
+bool DesktopDialogs::askRecover(QWidget *parent, const QString &title, const QString &question)
+{
+    QMessageBox box(QMessageBox::Question, title, question, QMessageBox::NoButton, parent);
+    QPushButton *recover = box.addButton(QObject::tr("Recover"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Discard);
+    box.setDefaultButton(recover);
+    // A stray Escape loses nothing: it takes the default.
+    box.setEscapeButton(recover);
+    box.exec();
+    return box.clickedButton() == recover;
 }
 
 void DesktopDialogs::showError(QWidget *parent, const QString &title, const QString &message)

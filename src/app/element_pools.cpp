@@ -136,6 +136,7 @@ void Form1::ClearPage()
     WorkSpace->setTag(QString());
     PageTitle.clear();
     setPageAddress(QString());
+    m_pageFilePath.clear();
     ButtonCount = 0;
     LabelCount = 0;
     PictureCount = 0;

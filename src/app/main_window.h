@@ -100,6 +100,13 @@ public:
     void mnuSave_Click();
     void mnuNew_Click();
     void mnuOpen_Click();
+    // The file the page on the canvas belongs to, where Save offers to write it: set by Open and
+    // Save, emptied with the page. Empty means the page has no file yet.
+    QString pageFilePath() const { return m_pageFilePath; }
+    void setPageFilePath(const QString &path) { m_pageFilePath = path; }
+    // Where the Save dialog starts: the page's own file, or "Untitled.qvif" in the documents
+    // folder.
+    QString suggestedSavePath() const;
     // Opens a page file in editor mode as File > Open does with that file chosen.
     void openPageFile(const QString &path);
     // The first thing the shown window does: open the page file or browse the address the
@@ -286,6 +293,9 @@ private:
     QLabel *m_statusMessage = nullptr;
     quint64 m_pageGeneration = 0;
     QString m_pageAddress;
+    QString m_pageFilePath;
+    // The folder of the last page opened or saved, where the Open dialog starts.
+    QString m_lastPageFolder;
     // Where the page in the temporary page file was downloaded from.
     QString m_temporaryPageAddress;
     bool m_navigating = false;

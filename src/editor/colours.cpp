@@ -5,10 +5,11 @@
 
 namespace {
 
-// The chosen colour reaches the canvas or the label only with Apply; a cancel keeps the swatch.
+// The dialog starts from the swatch's colour. The chosen colour reaches the canvas or the label
+// only with Apply; a cancel keeps the swatch.
 void chooseColour(CommonDialog &dialogs, QWidget *parent, QFrame *swatch)
 {
-    if (const std::optional<quint32> colour = dialogs.showColor(parent))
+    if (const std::optional<quint32> colour = dialogs.showColor(parent, swatchColour(swatch)))
         setSwatchColour(swatch, *colour);
 }
 

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QFrame>
+#include <QStandardPaths>
 
 void Form1::mnuNew_Click()
 {
@@ -38,7 +39,11 @@ void Form1::mnuOpen_Click()
     enterEditorModeForOpen();
     ClearPage();
     // A cancelled dialog leaves the cleared page.
-    const std::optional<QString> path = Common->showOpen(this);
+    const QString startFolder =
+        m_lastPageFolder.isEmpty()
+            ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+            : m_lastPageFolder;
+    const std::optional<QString> path = Common->showOpen(this, startFolder);
     if (!path || path->isEmpty())
         return;
     loadPageFile(*path);
@@ -55,6 +60,8 @@ void Form1::openPageFile(const QString &path)
 void Form1::loadPageFile(const QString &path)
 {
     setPageAddress(path);
+    setPageFilePath(path);
+    m_lastPageFolder = QFileInfo(path).absolutePath();
     if (const std::optional<PageFileProblem> problem = LoadPage(path))
         showStatus(describePageFileProblem(*problem, QFileInfo(path).fileName()));
 }

@@ -4,9 +4,11 @@
 #include "page/page_text.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -139,12 +141,20 @@ std::optional<QString> writePageFile(const QString &path, const QByteArray &byte
 
 } // namespace
 
+QString Form1::suggestedSavePath() const
+{
+    if (!m_pageFilePath.isEmpty())
+        return m_pageFilePath;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+           QStringLiteral("/Untitled.qvif");
+}
+
 void Form1::mnuSave_Click()
 {
     const QString text = composePageText(describePage(*this));
     RTB->setPlainText(text);
 
-    const std::optional<QString> path = Common->showSave(this);
+    const std::optional<QString> path = Common->showSave(this, suggestedSavePath());
     if (!path || path->isEmpty())
         return;
     if (const std::optional<QString> failure = writePageFile(*path, encodePageText(text))) {
@@ -155,4 +165,6 @@ void Form1::mnuSave_Click()
     }
     // The page now lives in that file: its relative references lead from there.
     setPageAddress(*path);
+    setPageFilePath(*path);
+    m_lastPageFolder = QFileInfo(*path).absolutePath();
 }
