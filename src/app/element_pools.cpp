@@ -1,4 +1,5 @@
 #include "app/canvas.h"
+#include "app/element_events.h"
 #include "app/main_window.h"
 #include "app/system_colours.h"
 
@@ -58,6 +59,12 @@ void Form1::createSlots()
         Labell[slot] = new ElementLabel(slot, this, WorkSpace);
         Picturee[slot] = new ElementPicture(slot, this, WorkSpace);
         emptySlot(slot);
+    }
+    auto *forwarder = new ElementEventForwarder(this);
+    for (int slot = 0; slot <= SlotCount; ++slot) {
+        Buttonn[slot]->installEventFilter(forwarder);
+        Labell[slot]->installEventFilter(forwarder);
+        Picturee[slot]->installEventFilter(forwarder);
     }
     // New buttons were created after the lower layer; keep every button above it.
     for (ElementButton *element : Buttonn)

@@ -110,6 +110,11 @@ bool PageElement::handleRelease(QMouseEvent *event)
     return click;
 }
 
+void PageElement::reportClick()
+{
+    m_events->elementClicked(this);
+}
+
 void PageElement::handleDragEnter(QDragEnterEvent *event)
 {
     if (event->mimeData()->hasFormat(ElementMimeType)) {
@@ -183,43 +188,6 @@ void ElementButton::paintEvent(QPaintEvent *)
     QStyleOptionButton label = option;
     label.rect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     painter.drawControl(QStyle::CE_PushButtonLabel, label);
-}
-
-void ElementButton::mousePressEvent(QMouseEvent *event)
-{
-    handlePress(event);
-    QPushButton::mousePressEvent(event);
-    // The push button ignores presses of other mouse buttons; they must not reach the canvas
-    // below, where a right press would select the canvas instead.
-    event->accept();
-}
-
-void ElementButton::mouseMoveEvent(QMouseEvent *event)
-{
-    if (handleMove(event)) {
-        setDown(false);
-        return;
-    }
-    QPushButton::mouseMoveEvent(event);
-}
-
-void ElementButton::mouseReleaseEvent(QMouseEvent *event)
-{
-    handleRelease(event);
-    QPushButton::mouseReleaseEvent(event);
-}
-
-void ElementButton::dragEnterEvent(QDragEnterEvent *event)
-{
-    handleDragEnter(event);
-}
-void ElementButton::dragMoveEvent(QDragMoveEvent *event)
-{
-    handleDragMove(event);
-}
-void ElementButton::dropEvent(QDropEvent *event)
-{
-    handleDrop(event);
 }
 
 ElementLabel::ElementLabel(int index, PageEvents *events, QWidget *canvas)
@@ -314,34 +282,6 @@ void ElementLabel::paintEvent(QPaintEvent *)
     painter.drawText(textArea, int(horizontal | Qt::AlignTop) | Qt::TextWordWrap, m_caption);
 }
 
-void ElementLabel::mousePressEvent(QMouseEvent *event)
-{
-    handlePress(event);
-}
-void ElementLabel::mouseMoveEvent(QMouseEvent *event)
-{
-    handleMove(event);
-}
-
-void ElementLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (handleRelease(event))
-        events()->elementClicked(this);
-}
-
-void ElementLabel::dragEnterEvent(QDragEnterEvent *event)
-{
-    handleDragEnter(event);
-}
-void ElementLabel::dragMoveEvent(QDragMoveEvent *event)
-{
-    handleDragMove(event);
-}
-void ElementLabel::dropEvent(QDropEvent *event)
-{
-    handleDrop(event);
-}
-
 ElementPicture::ElementPicture(int index, PageEvents *events, QWidget *canvas)
     : QWidget(canvas), PageElement(ElementKind::Picture, index, events)
 {
@@ -383,32 +323,4 @@ void ElementPicture::paintEvent(QPaintEvent *)
         painter.setPen(Qt::black);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-}
-
-void ElementPicture::mousePressEvent(QMouseEvent *event)
-{
-    handlePress(event);
-}
-void ElementPicture::mouseMoveEvent(QMouseEvent *event)
-{
-    handleMove(event);
-}
-
-void ElementPicture::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (handleRelease(event))
-        events()->elementClicked(this);
-}
-
-void ElementPicture::dragEnterEvent(QDragEnterEvent *event)
-{
-    handleDragEnter(event);
-}
-void ElementPicture::dragMoveEvent(QDragMoveEvent *event)
-{
-    handleDragMove(event);
-}
-void ElementPicture::dropEvent(QDropEvent *event)
-{
-    handleDrop(event);
 }

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QWidget>
 
-class QDragLeaveEvent;
+class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class QMouseEvent;
@@ -73,19 +73,22 @@ public:
     bool showsLinkPointer() const { return m_showsLinkPointer; }
     void showLinkPointer();
 
+    // The mouse and drag handling the three kinds share, called by the ElementEventForwarder that
+    // the pools install on every slot. handleMove returns true when it started a drag, and
+    // handleRelease when the release completes a click, which reportClick then reports.
+    void handlePress(QMouseEvent *event);
+    bool handleMove(QMouseEvent *event);
+    bool handleRelease(QMouseEvent *event);
+    void reportClick();
+    void handleDragEnter(QDragEnterEvent *event);
+    void handleDragMove(QDragMoveEvent *event);
+    void handleDrop(QDropEvent *event);
+
 protected:
     // Takes the template's place, size and link and forgets the link pointer; the drag mode, which
     // belongs to the mode and not to the page, stays.
     void resetPlacementTo(const PageElement &templateSlot);
     void updateGeometry();
-
-    // Shared mouse handling of the three kinds; each returns true when it consumed the event.
-    void handlePress(QMouseEvent *event);
-    bool handleMove(QMouseEvent *event);
-    bool handleRelease(QMouseEvent *event);
-    void handleDragEnter(QDragEnterEvent *event);
-    void handleDragMove(QDragMoveEvent *event);
-    void handleDrop(QDropEvent *event);
 
     PageEvents *events() const { return m_events; }
 
@@ -119,12 +122,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     QString m_caption;
@@ -160,12 +157,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     QString m_caption;
@@ -197,12 +188,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     int m_borderStyle = 1;
