@@ -4,6 +4,7 @@
 #include "app/system_colours.h"
 
 #include <QListWidget>
+#include <QUndoStack>
 
 namespace {
 
@@ -116,6 +117,7 @@ void Form1::LockElements()
         Labell[slot]->setDragMode(DragMode::Manual);
         Picturee[slot]->setDragMode(DragMode::Manual);
     }
+    refreshEditing();
 }
 
 void Form1::UnlockElements()
@@ -125,6 +127,7 @@ void Form1::UnlockElements()
         Labell[slot]->setDragMode(DragMode::Automatic);
         Picturee[slot]->setDragMode(DragMode::Automatic);
     }
+    refreshEditing();
 }
 
 // A cleared page holds nothing of the page before it: every slot is as it was at start-up, so that
@@ -133,6 +136,8 @@ void Form1::ClearPage()
 {
     ++m_pageGeneration;
     dropPictureRequests();
+    // The edits of the page before cannot be undone on this one.
+    m_undoStack->clear();
     Buttonn[0]->hide();
     Labell[0]->hide();
     Picturee[0]->hide();

@@ -83,6 +83,8 @@ public:
     void handleDragEnter(QDragEnterEvent *event);
     void handleDragMove(QDragMoveEvent *event);
     void handleDrop(QDropEvent *event);
+    // Where the last press on the element fell, in its widget.
+    QPoint pressPosition() const { return m_pressPosition; }
 
 protected:
     // Takes the template's place, size and link and forgets the link pointer; the drag mode, which

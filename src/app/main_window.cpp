@@ -5,6 +5,7 @@
 #include "app/tag.h"
 #include "browser/inet.h"
 #include "browser/picture_queue.h"
+#include "editor/selection_frame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,9 +21,11 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStackedLayout>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -31,7 +34,9 @@ constexpr int InnerWidth = 693;
 constexpr int InnerHeight = 438;
 constexpr int BrowserStripHeight = 33;
 constexpr int ToolStripWidth = 89;
-constexpr int PanelContainerWidth = 97;
+// Wide enough for a caption of 20 characters and an address in the panels' fields.
+constexpr int PanelContainerWidth = 200;
+constexpr int PanelContainerMinimumWidth = 97;
 constexpr int PanelHeight = 241;
 const QColor StripColour(64, 64, 64);
 const QString PageFileFilter = QStringLiteral("QV Internet Files (*.qvif)|*.qvif");
@@ -110,7 +115,12 @@ Form1::Form1(QWidget *parent)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The undo stack, a child of the window, empties itself when it is destroyed: by then there is
+    // no window left to tell.
+    m_undoStack->disconnect(this);
+}
 
 void Form1::setCommonDialog(std::unique_ptr<CommonDialog> dialogs)
 {
@@ -138,14 +148,27 @@ void Form1::createControls()
     createToolStrip();
     body->addWidget(Picture1);
 
-    WorkSpace = new Canvas(this, form);
+    panelSplitter = new QSplitter(Qt::Horizontal, form);
+    panelSplitter->setObjectName(QStringLiteral("panelSplitter"));
+    panelSplitter->setChildrenCollapsible(false);
+    body->addWidget(panelSplitter, 1);
+
+    WorkSpace = new Canvas(this, panelSplitter);
     WorkSpace->setMinimumSize(0, 0);
     WorkSpace->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    body->addWidget(WorkSpace, 1);
+    panelSplitter->addWidget(WorkSpace);
     shp = new DragOutline(WorkSpace);
+    m_selectionFrame = new SelectionFrame(WorkSpace);
+    WorkSpace->keepAbove(m_selectionFrame);
+    WorkSpace->keepAbove(shp);
 
     createPanelContainer();
-    body->addWidget(Picture2);
+    panelSplitter->addWidget(Picture2);
+    // The canvas takes what the window gains or loses; the panels keep the width given them.
+    panelSplitter->setStretchFactor(0, 1);
+    panelSplitter->setStretchFactor(1, 0);
+    panelSplitter->setSizes(
+        {InnerWidth - ToolStripWidth - PanelContainerWidth, PanelContainerWidth});
 
     picLoading = makeStrip(form, "picLoading", Qt::black);
     lblLoading = new QLabel(QStringLiteral("LOADING...."), picLoading);
@@ -221,7 +244,8 @@ void Form1::createPanelContainer()
 {
     Picture2 = new QFrame(form);
     Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setFixedWidth(PanelContainerWidth);
+    Picture2->setMinimumWidth(PanelContainerMinimumWidth);
+    Picture2->installEventFilter(this);
     setTag(Picture2, QStringLiteral("WorkSpace"));
 
     auto *stackArea = new QWidget(Picture2);
@@ -305,6 +329,8 @@ void Form1::createActions()
         txtAddress->selectAll();
     });
     addAction(focusAddress);
+
+    createEditActions();
 }
 
 void Form1::createMenus()
@@ -314,6 +340,8 @@ void Form1::createMenus()
     mnuFile->addAction(mnuNew);
     mnuFile->addAction(mnuOpen);
     mnuFile->addAction(mnuSave);
+
+    createEditMenus();
 
     mnuType = menuBar()->addMenu(tr("Type"));
     mnuType->setObjectName(QStringLiteral("mnuType"));
@@ -343,6 +371,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == pctInternet && event->type() == QEvent::Resize)
         layOutBrowserStrip();
+    if (watched == Picture2 && panelContainerEvent(event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
