@@ -5,6 +5,7 @@
 #include "app/tag.h"
 #include "browser/inet.h"
 #include "browser/picture_queue.h"
+#include "page/recovery_copy.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QStackedLayout>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -95,6 +97,7 @@ Form1::Form1(QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvane"));
     setWindowIcon(programIcon());
+    createUnsavedChanges();
     createControls();
     createActions();
     createMenus();
@@ -270,6 +273,12 @@ void Form1::createActions()
     mnuSave->setStatusTip(tr("Save the page to a file"));
     connect(mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
 
+    mnuQuit = new QAction(tr("Quit"), this);
+    mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
+    mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuQuit->setStatusTip(tr("End the program"));
+    connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
+
     mnuInternet = new QAction(tr("Internet"), this);
     mnuInternet->setObjectName(QStringLiteral("mnuInternet"));
     mnuInternet->setCheckable(true);
@@ -314,6 +323,8 @@ void Form1::createMenus()
     mnuFile->addAction(mnuNew);
     mnuFile->addAction(mnuOpen);
     mnuFile->addAction(mnuSave);
+    mnuFile->addSeparator();
+    mnuFile->addAction(mnuQuit);
 
     mnuType = menuBar()->addMenu(tr("Type"));
     mnuType->setObjectName(QStringLiteral("mnuType"));
@@ -367,6 +378,12 @@ void Form1::layOutBrowserStrip()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    // Whatever was not saved was thrown away: nothing is left to recover.
+    m_undoStack->clear();
     // A page still arriving or being built is left unfinished, and nothing of it stays.
     if (m_navigating) {
         endNavigation();

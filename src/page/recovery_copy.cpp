@@ -106,8 +106,7 @@ bool RecoveryCopy::exists() const
     return !m_path.isEmpty() && QFileInfo::exists(m_path);
 }
 
-OrphanedCopy::OrphanedCopy(QString path, RecoveryContents contents,
-                           std::unique_ptr<QLockFile> lock)
+OrphanedCopy::OrphanedCopy(QString path, RecoveryContents contents, std::unique_ptr<QLockFile> lock)
     : m_path(std::move(path)), m_contents(std::move(contents)), m_lock(std::move(lock))
 {}
 
