@@ -79,6 +79,10 @@ void DragTest::init()
 
 void DragTest::cleanup()
 {
+    // A drag that moved over the window without a drop keeps the window as its target; it leaves
+    // first, as on the desktop, so that no later drag is sent to the window once it is gone.
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(window->canvas(), &leave);
     window.reset();
 }
 

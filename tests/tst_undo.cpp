@@ -343,6 +343,8 @@ void UndoTest::clearingThePageEmptiesTheStack()
     edit("apply button");
     QVERIFY(window->undoStack().canUndo());
     const QString page = directory->filePath("editable.qvif");
+    // The page's changes are thrown away when a command asks to save them first.
+    dialogs->saveChangesAnswers.enqueue(CommonDialog::SaveChangesAnswer::Discard);
     if (clearing == "New") {
         dialogs->yesNoAnswers.enqueue(true);
         window->mnuNew->trigger();

@@ -135,9 +135,9 @@ void Form1::UnlockElements()
 void Form1::ClearPage()
 {
     ++m_pageGeneration;
-    dropPictureRequests();
-    // The edits of the page before cannot be undone on this one.
+    m_pageShown = true;
     m_undoStack->clear();
+    dropPictureRequests();
     Buttonn[0]->hide();
     Labell[0]->hide();
     Picturee[0]->hide();

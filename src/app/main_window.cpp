@@ -6,6 +6,7 @@
 #include "browser/inet.h"
 #include "browser/picture_queue.h"
 #include "editor/selection_frame.h"
+#include "page/recovery_copy.h"
 
 #include <QAction>
 #include <QApplication>
@@ -100,6 +101,7 @@ Form1::Form1(QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvane"));
     setWindowIcon(programIcon());
+    createUnsavedChanges();
     createControls();
     createActions();
     createMenus();
@@ -117,9 +119,9 @@ Form1::Form1(QWidget *parent)
 
 Form1::~Form1()
 {
-    // The undo stack, a child of the window, empties itself when it is destroyed: by then there is
-    // no window left to tell.
-    m_undoStack->disconnect(this);
+    // The undo stack, a child of the window, empties itself when it is destroyed, and by then the
+    // window's own members are gone: no one may hear of it. A recovery copy stays as it is.
+    m_undoStack->disconnect();
 }
 
 void Form1::setCommonDialog(std::unique_ptr<CommonDialog> dialogs)
@@ -294,6 +296,12 @@ void Form1::createActions()
     mnuSave->setStatusTip(tr("Save the page to a file"));
     connect(mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
 
+    mnuQuit = new QAction(tr("Quit"), this);
+    mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
+    mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuQuit->setStatusTip(tr("End the program"));
+    connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
+
     mnuInternet = new QAction(tr("Internet"), this);
     mnuInternet->setObjectName(QStringLiteral("mnuInternet"));
     mnuInternet->setCheckable(true);
@@ -340,6 +348,8 @@ void Form1::createMenus()
     mnuFile->addAction(mnuNew);
     mnuFile->addAction(mnuOpen);
     mnuFile->addAction(mnuSave);
+    mnuFile->addSeparator();
+    mnuFile->addAction(mnuQuit);
 
     createEditMenus();
 
@@ -397,6 +407,12 @@ void Form1::layOutBrowserStrip()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    // Whatever was not saved was thrown away: nothing is left to recover.
+    m_undoStack->clear();
     // A page still arriving or being built is left unfinished, and nothing of it stays.
     if (m_navigating) {
         endNavigation();

@@ -21,7 +21,9 @@ class CommonDialog;
 class DragOutline;
 class Inet;
 class PictureQueue;
+class RecoveryCopy;
 class SelectionFrame;
+class UnsavedChanges;
 struct StartRequest;
 class QAction;
 class QActionGroup;
@@ -98,12 +100,30 @@ public:
     void mnuInternet_Click();
     void mnuWorkspace_Click();
     void mnuDebug_Click();
+    void refreshWindowTitle();
 
     // Page files.
+    // Every edit of the page is a step on this stack; clearing the page empties it.
+    QUndoStack &undoStack() const { return *m_undoStack; }
+    // Whether the page holds changes that no file has.
+    bool hasUnsavedChanges() const;
+    // Asked first by every command that would throw the page away: offers to save unsaved changes
+    // and tells whether the command may go on.
+    bool askToSaveChanges();
+    // Offers the unsaved changes that an ended run of the program left; true when one was
+    // recovered onto the canvas.
+    bool offerRecovery();
+    // Where recovery copies are kept.
+    static QString recoveryDirectory();
+
     QString ReadSetting(const QString &path, const QString &pattern) const;
     // Builds the page from the file; tells what kept the file from giving a page, if anything.
     std::optional<PageFileProblem> LoadPage(const QString &path);
     void mnuSave_Click();
+    // Saves through the Save dialog; true when the page was written.
+    bool savePage();
+    // The page text as Save writes it.
+    QString pageText() const;
     void mnuNew_Click();
     void mnuOpen_Click();
     // The file the page on the canvas belongs to, where Save offers to write it: set by Open and
@@ -149,9 +169,8 @@ public:
     void cmdBackPicBrowse_Click();
     void cmdPicBrowse_Click();
 
-    // Editing. Every edit of the page is a step of one undo stack, which ClearPage empties and
-    // Save leaves alone. Undo, redo and the commands below act in editor mode only.
-    QUndoStack &undoStack() const { return *m_undoStack; }
+    // Editing. Every edit is a step of the undo stack; undo, redo and the commands below act in
+    // editor mode only.
     SelectionFrame *selectionFrame() const { return m_selectionFrame; }
     // The element the selection names when it is shown; nullptr while the canvas is selected.
     PageElement *selectedElement() const;
@@ -223,6 +242,7 @@ private:
     void createActions();
     void createMenus();
     void createSlots();
+    void createUnsavedChanges();
     void createEditActions();
     void createEditMenus();
     // The panels take the width of their container; Enter in the container applies the panel.
@@ -331,6 +351,7 @@ public:
     QAction *mnuNew = nullptr;
     QAction *mnuOpen = nullptr;
     QAction *mnuSave = nullptr;
+    QAction *mnuQuit = nullptr;
     QMenu *mnuEdit = nullptr;
     QAction *mnuUndo = nullptr;
     QAction *mnuRedo = nullptr;
@@ -358,6 +379,11 @@ private:
     std::unique_ptr<CommonDialog> Common;
     std::unique_ptr<Inet> m_inet;
     std::unique_ptr<PictureQueue> m_pictureQueue;
+    QUndoStack *m_undoStack = nullptr;
+    std::unique_ptr<RecoveryCopy> m_recoveryCopy;
+    UnsavedChanges *m_unsavedChanges = nullptr;
+    // Whether the canvas has held a page since start: before, the title names the program alone.
+    bool m_pageShown = false;
     mutable std::unique_ptr<QTemporaryDir> m_temporaryDirectory;
     QLabel *m_statusMessage = nullptr;
     quint64 m_pageGeneration = 0;
@@ -371,7 +397,6 @@ private:
     bool m_navigationEnded = false;
     std::optional<QString> m_pendingNavigation;
     bool m_pictureInFlight = false;
-    QUndoStack *m_undoStack = nullptr;
     SelectionFrame *m_selectionFrame = nullptr;
     // The commands that only editor mode offers.
     QActionGroup *m_editorActions = nullptr;

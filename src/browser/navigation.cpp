@@ -38,6 +38,7 @@ void Form1::Navigate(QString &address)
     }
     picLoading->hide();
     m_navigating = false;
+    refreshWindowTitle();
 }
 
 void Form1::runNavigation(QString &address)
@@ -77,12 +78,16 @@ void Form1::endNavigation()
 
 void Form1::cmdGo_Click()
 {
+    if (!askToSaveChanges())
+        return;
     QString address = txtAddress->text();
     Navigate(address);
 }
 
 void Form1::Command3_Click()
 {
+    if (!askToSaveChanges())
+        return;
     QString address = tagOf(txtAddress);
     Navigate(address);
 }
@@ -96,5 +101,7 @@ void Form1::followLink(PageElement *element)
         showStatus(tr("Refused %1: %2").arg(target, refusal));
         return;
     }
+    if (!askToSaveChanges())
+        return;
     Navigate(target);
 }

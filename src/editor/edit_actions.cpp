@@ -36,7 +36,6 @@ constexpr int FarStep = 10;
 
 void Form1::createEditActions()
 {
-    m_undoStack = new QUndoStack(this);
     m_editorActions = new QActionGroup(this);
     m_editorActions->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
 
