@@ -388,6 +388,12 @@ void SelectionTest::escapeDisarmsThePlacement()
     QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, QPoint(300, 300));
     QCOMPARE(window->LabelCount, 1);
     QVERIFY(window->label(2)->isHidden());
+    // A placement kept armed through browser mode leaves Escape to the browser there.
+    QTest::mouseClick(window->cmdAddLabel, Qt::LeftButton);
+    window->mnuInternet->trigger();
+    QVERIFY(!window->cancelPlacementAction->isEnabled());
+    window->mnuWorkspace->trigger();
+    QVERIFY(window->cancelPlacementAction->isEnabled());
 }
 
 QTEST_MAIN(SelectionTest)

@@ -3,7 +3,6 @@
 #include "app/canvas.h"
 #include "editor/edit_commands.h"
 
-#include <QAction>
 #include <QListWidget>
 #include <QPainter>
 #include <QUndoStack>
@@ -32,15 +31,14 @@ void arm(Form1 &window, const QString &kind)
 {
     window.canvas()->setCursor(placementCursor());
     window.PendingAdd = kind;
-    // Escape disarms, but only while something is armed: otherwise the key is not taken.
-    window.cancelPlacementAction->setEnabled(true);
+    window.refreshEditing();
 }
 
 void disarm(Form1 &window)
 {
     window.canvas()->unsetCursor();
     window.PendingAdd.clear();
-    window.cancelPlacementAction->setEnabled(false);
+    window.refreshEditing();
 }
 
 } // namespace

@@ -176,6 +176,9 @@ void Form1::refreshEditing()
     m_editorActions->setEnabled(editing);
     mnuUndo->setEnabled(editing && m_undoStack->canUndo());
     mnuRedo->setEnabled(editing && m_undoStack->canRedo());
+    // Escape is taken only while a placement waits for the canvas: elsewhere it means something
+    // else, or nothing.
+    cancelPlacementAction->setEnabled(editing && !PendingAdd.isEmpty());
     m_selectionFrame->setSuppressed(!editing);
     PageElement *selected = namedBySelection(*this);
     m_selectionFrame->setTarget(selected ? selected->widget() : nullptr);
