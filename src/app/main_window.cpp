@@ -2,6 +2,7 @@
 
 #include "app/canvas.h"
 #include "app/common_dialog.h"
+#include "app/debug_view.h"
 #include "app/tag.h"
 #include "browser/inet.h"
 #include "browser/picture_queue.h"
@@ -19,7 +20,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QStatusBar>
@@ -163,7 +163,7 @@ void Form1::createControls()
                             qMax(37, lblLoading->sizeHint().height()));
     picLoading->hide();
 
-    RTB = new QPlainTextEdit(form);
+    RTB = new DebugView(form);
     RTB->setObjectName(QStringLiteral("RTB"));
     RTB->setGeometry(0, 0, 2, 2);
     RTB->hide();

@@ -16,6 +16,7 @@
 
 class Canvas;
 class CommonDialog;
+class DebugView;
 class DragOutline;
 class Inet;
 class PictureQueue;
@@ -32,7 +33,6 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QMimeData;
-class QPlainTextEdit;
 class QPushButton;
 class QStackedLayout;
 class QTimer;
@@ -253,7 +253,7 @@ public:
     QWidget *pctButton = nullptr;
     QWidget *Idle = nullptr;
     QPushButton *cmdApply = nullptr;
-    QPlainTextEdit *RTB = nullptr;
+    DebugView *RTB = nullptr;
     QListWidget *lstPictureUrls = nullptr;
     QListWidget *lstPics = nullptr;
     QListWidget *lstPicsNum = nullptr;
