@@ -144,6 +144,7 @@ void Form1::createControls()
     WorkSpace = new Canvas(this, form);
     WorkSpace->setMinimumSize(0, 0);
     WorkSpace->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    WorkSpace->setAccessibleName(tr("Page"));
     body->addWidget(WorkSpace, 1);
     shp = new DragOutline(WorkSpace);
 
@@ -165,6 +166,7 @@ void Form1::createControls()
 
     RTB = new DebugView(form);
     RTB->setObjectName(QStringLiteral("RTB"));
+    RTB->setAccessibleName(tr("Debug"));
     RTB->setGeometry(0, 0, 2, 2);
     RTB->hide();
 
@@ -192,6 +194,7 @@ void Form1::createBrowserStrip()
     Command3 = makeButton(pctInternet, "Command3", QStringLiteral("Reload"), QRect(48, 8, 49, 17));
     txtAddress = new QLineEdit(DefaultHomeAddress, pctInternet);
     txtAddress->setObjectName(QStringLiteral("txtAddress"));
+    txtAddress->setAccessibleName(tr("Address"));
     txtAddress->setGeometry(96, 8, 265, 19);
     cmdGo = makeButton(pctInternet, "cmdGo", QStringLiteral("Go"), QRect(360, 8, 57, 17));
     cmdGo->setDefault(true);
