@@ -1,12 +1,17 @@
+#include "app/canvas.h"
 #include "app/command_line.h"
+#include "app/first_frame_report.h"
 #include "app/main_window.h"
 #include "app/termination_signals.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 
 int main(int argc, char *argv[])
 {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
 
@@ -25,5 +30,6 @@ int main(int argc, char *argv[])
     Form1 window;
     window.show();
     window.startWith(commandLine.request);
+    reportFirstFrameWhenAsked(window.canvas(), sinceStart);
     return QApplication::exec();
 }
