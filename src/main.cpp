@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
         return *commandLine.exitStatus;
 
     QApplication application(argc, argv);
-    QApplication::setDesktopFileName(QStringLiteral("quorvane"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.quorvane.Quorvane"));
     quitOnTerminationSignals();
 
     Form1 window;
