@@ -17,11 +17,13 @@ PacedRepaints::~PacedRepaints()
 
 void PacedRepaints::pause()
 {
-    if (m_widget) {
-        const bool frameDue = m_sinceRepaint.elapsed() >= m_frame.count();
+    const bool frameDue = m_widget && m_sinceRepaint.elapsed() >= m_frame.count();
+    if (m_widget)
         m_widget->setUpdatesEnabled(frameDue);
-        if (frameDue)
-            m_sinceRepaint.restart();
-    }
     QCoreApplication::processEvents();
+    // The next frame is counted from the end of this repaint, so that a slow page, which a whole
+    // repaint of the widget holds up more than the few elements that changed would, still builds
+    // for most of each frame.
+    if (frameDue)
+        m_sinceRepaint.restart();
 }

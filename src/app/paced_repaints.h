@@ -28,7 +28,7 @@ public:
 private:
     QPointer<QWidget> m_widget;
     std::chrono::milliseconds m_frame;
-    // Since the last repaint that was let through; the start counts as one, as the widget was
-    // drawn before the build began.
+    // Since the end of the last pause that let a repaint through; the start counts as one, as
+    // the widget was drawn before the build began.
     QElapsedTimer m_sinceRepaint;
 };
