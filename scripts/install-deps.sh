@@ -2,7 +2,9 @@
 # Installs the Debian packages that building, running and testing Quorvane need, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev xvfb xauth "$@")
+# dpkg-dev and file make the Debian package; appstream and desktop-file-utils check its metadata.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev xvfb xauth
+    dpkg-dev file appstream desktop-file-utils "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

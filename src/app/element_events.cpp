@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 bool ElementEventForwarder::eventFilter(QObject *watched, QEvent *event)
@@ -33,8 +34,18 @@ bool ElementEventForwarder::eventFilter(QObject *watched, QEvent *event)
         return !button;
     case QEvent::MouseButtonRelease:
         if (element->handleRelease(static_cast<QMouseEvent *>(event)) && !button)
-            element->reportClick();
+            element->activate();
         return !button;
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (!button)
+            return element->handleKey(key);
+        // Space clicks a push button by itself; Enter does so only in a dialog.
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        button->click();
+        return true;
+    }
     case QEvent::DragEnter:
         element->handleDragEnter(static_cast<QDragEnterEvent *>(event));
         return true;

@@ -1,11 +1,13 @@
 #include "app/elements.h"
 
+#include "app/element_accessibility.h"
 #include "app/system_colours.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -55,6 +57,28 @@ void PageElement::setExactHeight(float height)
     updateGeometry();
 }
 
+void PageElement::setTag(const QString &tag)
+{
+    m_tag = tag;
+    updateKeyboardReach();
+}
+
+void PageElement::setBrowsing(bool browsing)
+{
+    m_browsing = browsing;
+    updateKeyboardReach();
+}
+
+void PageElement::activate()
+{
+    m_events->elementClicked(this);
+}
+
+void PageElement::updateKeyboardReach()
+{
+    widget()->setFocusPolicy(reachedByKeyboard(*this, m_browsing) ? Qt::TabFocus : Qt::NoFocus);
+}
+
 void PageElement::showLinkPointer()
 {
     m_showsLinkPointer = true;
@@ -74,6 +98,7 @@ void PageElement::resetPlacementTo(const PageElement &templateSlot)
         widget()->unsetCursor();
     }
     updateGeometry();
+    updateKeyboardReach();
 }
 
 void PageElement::updateGeometry()
@@ -110,9 +135,12 @@ bool PageElement::handleRelease(QMouseEvent *event)
     return click;
 }
 
-void PageElement::reportClick()
+bool PageElement::handleKey(QKeyEvent *event)
 {
-    m_events->elementClicked(this);
+    if (!isActivationKey(*event))
+        return false;
+    activate();
+    return true;
 }
 
 void PageElement::handleDragEnter(QDragEnterEvent *event)
@@ -280,6 +308,7 @@ void ElementLabel::paintEvent(QPaintEvent *)
         horizontal = Qt::AlignHCenter;
     painter.setPen(displayColour(m_foreColour));
     painter.drawText(textArea, int(horizontal | Qt::AlignTop) | Qt::TextWordWrap, m_caption);
+    paintFocusFrame(*this, painter);
 }
 
 ElementPicture::ElementPicture(int index, PageEvents *events, QWidget *canvas)
@@ -323,4 +352,5 @@ void ElementPicture::paintEvent(QPaintEvent *)
         painter.setPen(Qt::black);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+    paintFocusFrame(*this, painter);
 }

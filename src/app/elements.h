@@ -12,6 +12,7 @@
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
+class QKeyEvent;
 class QMouseEvent;
 
 enum class DragMode
@@ -64,7 +65,12 @@ public:
 
     // The element's link, its tag text; empty means none.
     QString tag() const { return m_tag; }
-    void setTag(const QString &tag) { m_tag = tag; }
+    void setTag(const QString &tag);
+
+    // In browser mode the keyboard reaches the elements that link somewhere.
+    void setBrowsing(bool browsing);
+    // What a click on the element does, for the keyboard and screen readers.
+    void activate();
 
     DragMode dragMode() const { return m_dragMode; }
     void setDragMode(DragMode mode) { m_dragMode = mode; }
@@ -73,16 +79,17 @@ public:
     bool showsLinkPointer() const { return m_showsLinkPointer; }
     void showLinkPointer();
 
-    // The mouse and drag handling the three kinds share, called by the ElementEventForwarder that
-    // the pools install on every slot. handleMove returns true when it started a drag, and
-    // handleRelease when the release completes a click, which reportClick then reports.
+    // The mouse, drag and key handling the three kinds share, called by the ElementEventForwarder
+    // that the pools install on every slot. handleMove returns true when it started a drag, and
+    // handleRelease when the release completes a click, which activate then reports.
     void handlePress(QMouseEvent *event);
     bool handleMove(QMouseEvent *event);
     bool handleRelease(QMouseEvent *event);
-    void reportClick();
     void handleDragEnter(QDragEnterEvent *event);
     void handleDragMove(QDragMoveEvent *event);
     void handleDrop(QDropEvent *event);
+    // Enter, Return or Space activates the element; returns true when it did.
+    bool handleKey(QKeyEvent *event);
     // Where the last press on the element fell, in its widget.
     QPoint pressPosition() const { return m_pressPosition; }
 
@@ -95,6 +102,8 @@ protected:
     PageEvents *events() const { return m_events; }
 
 private:
+    void updateKeyboardReach();
+
     ElementKind m_kind;
     int m_index;
     PageEvents *m_events;
@@ -104,6 +113,7 @@ private:
     float m_height = 0;
     QString m_tag;
     DragMode m_dragMode = DragMode::Automatic;
+    bool m_browsing = false;
     bool m_showsLinkPointer = false;
     QPoint m_pressPosition;
     bool m_pressed = false;

@@ -2,6 +2,7 @@
 
 #include "app/canvas.h"
 #include "app/common_dialog.h"
+#include "app/debug_view.h"
 #include "app/tag.h"
 #include "browser/inet.h"
 #include "browser/picture_queue.h"
@@ -20,7 +21,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStackedLayout>
@@ -158,6 +158,7 @@ void Form1::createControls()
     WorkSpace = new Canvas(this, panelSplitter);
     WorkSpace->setMinimumSize(0, 0);
     WorkSpace->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    WorkSpace->setAccessibleName(tr("Page"));
     panelSplitter->addWidget(WorkSpace);
     shp = new DragOutline(WorkSpace);
     m_selectionFrame = new SelectionFrame(WorkSpace);
@@ -185,8 +186,9 @@ void Form1::createControls()
                             qMax(37, lblLoading->sizeHint().height()));
     picLoading->hide();
 
-    RTB = new QPlainTextEdit(form);
+    RTB = new DebugView(form);
     RTB->setObjectName(QStringLiteral("RTB"));
+    RTB->setAccessibleName(tr("Debug"));
     RTB->setGeometry(0, 0, 2, 2);
     RTB->hide();
 
@@ -214,6 +216,7 @@ void Form1::createBrowserStrip()
     Command3 = makeButton(pctInternet, "Command3", QStringLiteral("Reload"), QRect(48, 8, 49, 17));
     txtAddress = new QLineEdit(DefaultHomeAddress, pctInternet);
     txtAddress->setObjectName(QStringLiteral("txtAddress"));
+    txtAddress->setAccessibleName(tr("Address"));
     txtAddress->setGeometry(96, 8, 265, 19);
     cmdGo = makeButton(pctInternet, "cmdGo", QStringLiteral("Go"), QRect(360, 8, 57, 17));
     cmdGo->setDefault(true);

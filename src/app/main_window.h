@@ -18,6 +18,7 @@
 
 class Canvas;
 class CommonDialog;
+class DebugView;
 class DragOutline;
 class Inet;
 class PictureQueue;
@@ -36,7 +37,6 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QMimeData;
-class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class QStackedLayout;
@@ -305,7 +305,7 @@ public:
     QWidget *pctButton = nullptr;
     QWidget *Idle = nullptr;
     QPushButton *cmdApply = nullptr;
-    QPlainTextEdit *RTB = nullptr;
+    DebugView *RTB = nullptr;
     QListWidget *lstPictureUrls = nullptr;
     QListWidget *lstPics = nullptr;
     QListWidget *lstPicsNum = nullptr;
