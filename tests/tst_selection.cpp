@@ -38,6 +38,7 @@ private slots:
     void deleteRemovesTheSelectedElement();
     void deletedElementsStayGoneAfterSaveAndOpen();
     void deleteWithTheCanvasSelectedRemovesNothing();
+    void selectionOfAPageBeforeActsOnNothing();
     void insertMenuArmsEachKind_data();
     void insertMenuArmsEachKind();
     void escapeDisarmsThePlacement();
@@ -342,6 +343,25 @@ void SelectionTest::deleteWithTheCanvasSelectedRemovesNothing()
     for (PageElement *element : std::initializer_list<PageElement *>{
              window->button(1), window->button(2), window->label(1), window->picture(1)})
         QVERIFY(element->widget()->isVisible());
+}
+
+void SelectionTest::selectionOfAPageBeforeActsOnNothing()
+{
+    clickElement(window->button(1));
+    QVERIFY(window->selectionFrame()->isVisible());
+    // The same page opened again: button 1 is back in the slot the panel still names.
+    openEditablePage(*window, *directory);
+    QVERIFY(!window->selectionFrame()->isVisible());
+    focusCanvas(*window);
+    QTest::keyClick(window->canvas(), Qt::Key_Delete);
+    QTest::keyClick(window->canvas(), Qt::Key_Right);
+    window->mnuDuplicate->trigger();
+    QCOMPARE(window->undoStack().count(), 0);
+    QVERIFY(window->button(1)->isVisible());
+    QCOMPARE(window->button(1)->exactLeft(), 20.0f);
+
+    clickElement(window->button(1));
+    QVERIFY(window->selectionFrame()->isVisible());
 }
 
 void SelectionTest::insertMenuArmsEachKind_data()

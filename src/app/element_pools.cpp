@@ -151,6 +151,7 @@ void Form1::ClearPage()
 {
     ++m_pageGeneration;
     m_pageShown = true;
+    m_selectionOnPage = false;
     m_undoStack->clear();
     dropPictureRequests();
     Buttonn[0]->hide();
@@ -168,4 +169,5 @@ void Form1::ClearPage()
     LabelCount = 0;
     PictureCount = 0;
     showStatus(QString());
+    refreshEditing();
 }

@@ -398,6 +398,10 @@ private:
     std::optional<QString> m_pendingNavigation;
     bool m_pictureInFlight = false;
     SelectionFrame *m_selectionFrame = nullptr;
+    // Whether the selection was made on the page now on the canvas. The panels keep naming the
+    // slot selected on a page before, but neither the frame nor a key acts on what the slot holds
+    // now.
+    bool m_selectionOnPage = false;
     // The commands that only editor mode offers.
     QActionGroup *m_editorActions = nullptr;
     // The selected element's geometry when a handle was pressed.

@@ -37,6 +37,7 @@ void Form1::Buttonn_Click(int index)
     txtcmdWidth->setText(panelNumber(element->exactWidth()));
     txtcmdHeight->setText(panelNumber(element->exactHeight()));
     txtcmdLink->setText(element->tag());
+    m_selectionOnPage = true;
     refreshEditing();
 }
 
@@ -76,6 +77,7 @@ void Form1::Labell_Click(int index)
     setSwatchColour(pctLabelBackColor, element->backColour());
     setSwatchColour(pctLabelForeColor, element->foreColour());
     txtlblLink->setText(element->tag());
+    m_selectionOnPage = true;
     refreshEditing();
 }
 
@@ -101,6 +103,7 @@ void Form1::Picturee_Click(int index)
     const QListWidgetItem *source = lstPictureUrls->item(index);
     txtPicPicture->setText(source ? source->text() : QString());
     txtpicLink->setText(element->tag());
+    m_selectionOnPage = true;
     refreshEditing();
 }
 
@@ -111,6 +114,7 @@ void Form1::selectCanvas()
     txtBackPic->setText(WorkSpace->tag());
     txtTitle->setText(PageTitle);
     setSwatchColour(pctWorkColor, WorkSpace->backColour());
+    m_selectionOnPage = true;
     refreshEditing();
 }
 
@@ -142,6 +146,8 @@ PageElement *namedBySelection(const Form1 &window)
 
 PageElement *Form1::selectedElement() const
 {
+    if (!m_selectionOnPage)
+        return nullptr;
     PageElement *element = namedBySelection(*this);
     return element && !element->widget()->isHidden() ? element : nullptr;
 }
@@ -180,6 +186,6 @@ void Form1::refreshEditing()
     // else, or nothing.
     cancelPlacementAction->setEnabled(editing && !PendingAdd.isEmpty());
     m_selectionFrame->setSuppressed(!editing);
-    PageElement *selected = namedBySelection(*this);
+    PageElement *selected = m_selectionOnPage ? namedBySelection(*this) : nullptr;
     m_selectionFrame->setTarget(selected ? selected->widget() : nullptr);
 }
