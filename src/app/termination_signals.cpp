@@ -30,8 +30,10 @@ void quitOnTerminationSignals()
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
         char byte;
         [[maybe_unused]] const ssize_t read = ::read(signalSockets[1], &byte, 1);
-        // Leaves every event loop, a dialog's or a download's as well as the main one.
-        QCoreApplication::quit();
+        // Leaves every event loop, a dialog's or a download's as well as the main one, without
+        // closing the window first: a question about unsaved changes would keep the program
+        // from stopping. The changes are kept for the next start instead.
+        QCoreApplication::exit(0);
     });
 
     struct sigaction action = {};

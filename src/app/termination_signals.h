@@ -1,5 +1,6 @@
 #pragma once
 
-// Ends the program as a close of its window would when it is asked to stop by a signal (SIGINT
-// from Ctrl+C in its terminal, SIGTERM, SIGHUP), so that its temporary files are removed.
+// Ends the program normally when it is asked to stop by a signal (SIGINT from Ctrl+C in its
+// terminal, SIGTERM, SIGHUP), so that its temporary files are removed, without asking anything:
+// unsaved changes stay in the recovery copy.
 void quitOnTerminationSignals();
