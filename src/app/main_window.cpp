@@ -379,7 +379,6 @@ void Form1::closeEvent(QCloseEvent *event)
 void Form1::Form_Unload()
 {
     QFile::remove(temporaryPageFile());
-    QFile::remove(temporaryPictureFile());
 }
 
 void Form1::showStatus(const QString &message)

@@ -61,11 +61,10 @@ public:
     DragOutline *outline() const { return shp; }
     Inet &transfer() const { return *m_inet; }
 
-    // Where this run keeps its temporary page and picture files: a private directory, made anew
-    // when the one in use has vanished (a cleaner of old files in /tmp), empty when none can be.
+    // Where this run keeps its temporary page file: a private directory, made anew when the one
+    // in use has vanished (a cleaner of old files in /tmp), empty when none can be.
     QString programDirectory() const;
     QString temporaryPageFile() const;
-    QString temporaryPictureFile() const;
 
     // Window state shared by the commands.
     qint16 ButtonCount = 0;
@@ -301,5 +300,4 @@ private:
     bool m_navigating = false;
     bool m_navigationEnded = false;
     std::optional<QString> m_pendingNavigation;
-    bool m_pictureInFlight = false;
 };

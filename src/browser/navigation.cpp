@@ -42,9 +42,6 @@ void Form1::Navigate(QString &address)
 
 void Form1::runNavigation(QString &address)
 {
-    // A picture that is still arriving gives way; it stays at the head of the queue for a later
-    // tick.
-    transfer().Stop();
     const TransferResult download =
         DownloadPage(transfer(), address, programDirectory(), TemporaryPageName);
     if (m_pendingNavigation || m_navigationEnded)
