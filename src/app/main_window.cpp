@@ -3,6 +3,7 @@
 #include "app/canvas.h"
 #include "app/common_dialog.h"
 #include "app/tag.h"
+#include "browser/browser_mouse.h"
 #include "browser/inet.h"
 #include "browser/picture_queue.h"
 
@@ -105,6 +106,7 @@ Form1::Form1(QWidget *parent)
     m_statusMessage->setTextFormat(Qt::PlainText);
     m_statusMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(m_statusMessage, 1);
+    connectBrowsing();
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     resize(InnerWidth, InnerHeight + chrome);
     Form_Load();
@@ -305,6 +307,8 @@ void Form1::createActions()
         txtAddress->selectAll();
     });
     addAction(focusAddress);
+
+    createBrowserActions();
 }
 
 void Form1::createMenus()
@@ -314,11 +318,16 @@ void Form1::createMenus()
     mnuFile->addAction(mnuNew);
     mnuFile->addAction(mnuOpen);
     mnuFile->addAction(mnuSave);
+    mnuFile->addAction(mnuEditPage);
 
     mnuType = menuBar()->addMenu(tr("Type"));
     mnuType->setObjectName(QStringLiteral("mnuType"));
     mnuType->addAction(mnuInternet);
     mnuType->addAction(mnuWorkspace);
+
+    mnuView = menuBar()->addMenu(tr("View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuView->addActions({mnuBack, mnuForward, mnuReload, mnuStop});
 
     menuBar()->addAction(mnuDebug);
 }

@@ -39,6 +39,7 @@ void Form1::switchMode()
     if (mnuWorkspace->isChecked())
         ClearPage();
     Form_Resize();
+    updateBrowserCommands();
 }
 
 void Form1::mnuDebug_Click()

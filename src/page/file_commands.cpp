@@ -31,6 +31,7 @@ void Form1::mnuNew_Click()
     UnlockElements();
     Picture1->show();
     Picture2->show();
+    updateBrowserCommands();
 }
 
 void Form1::mnuOpen_Click()
@@ -78,4 +79,5 @@ void Form1::enterEditorModeForOpen()
     Picture2->show();
     pctInternet->hide();
     Form_Resize();
+    updateBrowserCommands();
 }
