@@ -2,7 +2,8 @@
 # Installs the Debian packages that building, running and testing Quorvane need, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev xvfb xauth "$@")
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6
+    libgl-dev libbenchmark-dev xvfb xauth "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
