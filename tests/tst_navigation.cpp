@@ -1,4 +1,5 @@
 #include "app/canvas.h"
+#include "app/canvas_area.h"
 #include "app/main_window.h"
 #include "app/tag.h"
 #include "browser/inet.h"
@@ -561,8 +562,8 @@ void NavigationTest::overlayCoversTheCanvasAndTheWindowRepaintsDuringDownload()
     filter.onPaint = [&] {
         if (window->transfer().StillExecuting()) {
             ++paintsWhileBusy;
-            coveredWhileBusy =
-                overlay->isVisible() && overlay->geometry().contains(window->canvas()->geometry());
+            coveredWhileBusy = overlay->isVisible() &&
+                               overlay->geometry().contains(window->canvasArea->geometry());
         }
     };
     overlay->installEventFilter(&filter);

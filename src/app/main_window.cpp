@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/canvas.h"
+#include "app/canvas_area.h"
 #include "app/common_dialog.h"
 #include "app/tag.h"
 #include "browser/browser_mouse.h"
@@ -141,9 +142,8 @@ void Form1::createControls()
     body->addWidget(Picture1);
 
     WorkSpace = new Canvas(this, form);
-    WorkSpace->setMinimumSize(0, 0);
-    WorkSpace->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    body->addWidget(WorkSpace, 1);
+    canvasArea = new CanvasArea(WorkSpace, form);
+    body->addWidget(canvasArea, 1);
     shp = new DragOutline(WorkSpace);
 
     createPanelContainer();

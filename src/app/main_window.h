@@ -17,6 +17,7 @@
 
 class BrowserMouse;
 class Canvas;
+class CanvasArea;
 class CommonDialog;
 class DragOutline;
 class Inet;
@@ -245,6 +246,8 @@ public:
     QPushButton *cmdAddLabel = nullptr;
     QPushButton *cmdAddPicture = nullptr;
     Canvas *WorkSpace = nullptr;
+    // Scrolls the canvas when the page is larger than the window.
+    CanvasArea *canvasArea = nullptr;
     DragOutline *shp = nullptr;
     QFrame *Picture2 = nullptr;
     QStackedLayout *panelStack = nullptr;

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/canvas_area.h"
 #include "app/tag.h"
 #include "browser/address.h"
 #include "browser/browser_mouse.h"
@@ -73,6 +74,7 @@ void Form1::runNavigation(QString &address, NavigationKind how)
     if (download.ok())
         m_temporaryPageAddress = download.finalAddress;
     ClearPage();
+    canvasArea->scrollToOrigin();
     setPageAddress(m_temporaryPageAddress);
     const std::optional<PageFileProblem> problem = LoadPage(temporaryPageFile());
     if (m_pendingNavigation || m_navigationEnded)
