@@ -1,8 +1,10 @@
-// Start-up, loading and saving of the real window on the offscreen platform, with the medians set
-// against the speed and memory the program is meant to keep.
+// Start-up, loading and saving of the real window on the offscreen platform, and the pace at which
+// a page's pictures appear (picture_pace.cpp), with the medians set against the speed and memory
+// the program is meant to keep.
 
 #include "bench_pages.h"
 #include "median_reporter.h"
+#include "picture_pace.h"
 
 #include "app/common_dialog.h"
 #include "app/main_window.h"
@@ -227,20 +229,6 @@ BENCHMARK(BM_AssemblePage)
 
 using Figure = std::optional<double>;
 
-// One line of the summary: the figure, and the verdict where it has a target.
-void printFigure(const char *what, Figure value, const char *unit, const char *target = nullptr,
-                 bool met = false)
-{
-    if (!value) {
-        std::printf("  %-46s %12s\n", what, "not run");
-        return;
-    }
-    std::printf("  %-46s %9.2f %-4s", what, *value, unit);
-    if (target)
-        std::printf(" target %-10s %s", target, met ? "met" : "MISSED");
-    std::printf("\n");
-}
-
 void printSummary(const MedianReporter &reporter)
 {
     const auto ms = [&reporter](const std::string &name, int perKind) {
@@ -272,6 +260,7 @@ void printSummary(const MedianReporter &reporter)
         std::printf("  %20d %12.3f %16.1f %12.3f %16.1f\n", perKind, slotLoad,
                     slotLoad * 1000 / elements, slotSave, slotSave * 1000 / elements);
     }
+    printPicturePace(reporter);
 #ifndef NDEBUG
     std::printf("\nThis is not a release build: the figures overstate the program's times.\n");
 #endif
