@@ -69,6 +69,8 @@ void Form1::connectBrowsing()
 
 void Form1::updateBrowserCommands()
 {
+    if (!BrowserMode)
+        m_browserMouse->forgetLink();
     Command1->setEnabled(m_history.canGoBack());
     Command2->setEnabled(m_history.canGoForward());
     mnuBack->setEnabled(BrowserMode && m_history.canGoBack());
