@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QUndoCommand>
+#include <QUndoStack>
 #include <QtTest>
 
 // Back, forward and reload through the real window, against pages on the test's own server.
@@ -27,6 +29,8 @@ private slots:
     void reloadKeys();
     void editorModeLeavesTheKeysAndButtonsAlone();
     void viewMenuHoldsTheBrowserCommands();
+    void unsavedChangesAreOfferedFirst_data();
+    void unsavedChangesAreOfferedFirst();
 
 private:
     // Pages a, b and c, each linking to the next with its button 1.
@@ -251,6 +255,55 @@ void BackForwardTest::viewMenuHoldsTheBrowserCommands()
     QCOMPARE(window()->mnuReload->shortcuts(),
              QList<QKeySequence>({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)}));
     QCOMPARE(window()->mnuStop->shortcut(), QKeySequence(Qt::Key_Escape));
+}
+
+void BackForwardTest::unsavedChangesAreOfferedFirst_data()
+{
+    QTest::addColumn<QString>("command");
+    for (const char *command : {"<<", ">>", "Alt+Left", "Reload", "F5", "Go", "link"})
+        QTest::newRow(command) << QString::fromLatin1(command);
+}
+
+void BackForwardTest::unsavedChangesAreOfferedFirst()
+{
+    QFETCH(QString, command);
+    serveChain();
+    fixture.goTo(fixture.url("/a.qvif"));
+    follow();
+    QTest::mouseClick(window()->Command1, Qt::LeftButton);
+    QCOMPARE(title(), QStringLiteral("A"));
+    const int requests = int(fixture.server->requests().size());
+    // A change that no file has; the question is answered Cancel.
+    window()->undoStack().push(new QUndoCommand(QStringLiteral("Edit")));
+    QVERIFY(window()->hasUnsavedChanges());
+
+    if (command == "<<") {
+        // Back from B, reached first.
+        fixture.dialogs->saveChangesAnswers.enqueue(CommonDialog::SaveChangesAnswer::Discard);
+        QTest::mouseClick(window()->Command2, Qt::LeftButton);
+        QCOMPARE(title(), QStringLiteral("B"));
+        window()->undoStack().push(new QUndoCommand(QStringLiteral("Edit")));
+        QTest::mouseClick(window()->Command1, Qt::LeftButton);
+        QCOMPARE(title(), QStringLiteral("B"));
+        QCOMPARE(fixture.dialogs->questions.size(), 2);
+        return;
+    }
+    if (command == ">>")
+        QTest::mouseClick(window()->Command2, Qt::LeftButton);
+    else if (command == "Alt+Left")
+        QTest::keyClick(window(), Qt::Key_Right, Qt::AltModifier);
+    else if (command == "Reload")
+        QTest::mouseClick(window()->Command3, Qt::LeftButton);
+    else if (command == "F5")
+        QTest::keySequence(window(), QKeySequence(Qt::Key_F5));
+    else if (command == "Go")
+        fixture.goTo(fixture.url("/c.qvif"));
+    else
+        follow();
+    QCOMPARE(fixture.dialogs->questions.size(), 1);
+    QVERIFY(fixture.dialogs->questions.first().startsWith(QLatin1String("Save changes to ")));
+    QCOMPARE(title(), QStringLiteral("A"));
+    QCOMPARE(int(fixture.server->requests().size()), requests);
 }
 
 QTEST_MAIN(BackForwardTest)

@@ -3,9 +3,12 @@
 #include "app/system_colours.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 
@@ -35,8 +38,33 @@ QString pictureFileFilter()
 
 namespace {
 
+// A folder that is not there (no documents folder on this desktop) gives way to the home folder.
+QString existingFolder(const QString &folder)
+{
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+// Gives the keyboard back to the window when a dialog closes. A window manager would; without one
+// (a bare X server) the window's shortcuts would otherwise wait for a click.
+class KeyboardReturn
+{
+public:
+    explicit KeyboardReturn(QWidget *parent) : m_window(parent ? parent->window() : nullptr) {}
+    ~KeyboardReturn()
+    {
+        if (m_window)
+            m_window->activateWindow();
+    }
+    KeyboardReturn(const KeyboardReturn &) = delete;
+    KeyboardReturn &operator=(const KeyboardReturn &) = delete;
+
+private:
+    QPointer<QWidget> m_window;
+};
+
 std::optional<QString> runFileDialog(QFileDialog &dialog)
 {
+    const KeyboardReturn keyboard(dialog.parentWidget());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
@@ -46,7 +74,8 @@ std::optional<QString> runFileDialog(QFileDialog &dialog)
 
 std::optional<QString> DesktopDialogs::showOpen(QWidget *parent, const QString &startFolder)
 {
-    QFileDialog dialog(parent, QObject::tr("Open Page"), startFolder, qtFileFilter(filter()));
+    QFileDialog dialog(parent, QObject::tr("Open Page"), existingFolder(startFolder),
+                       qtFileFilter(filter()));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return runFileDialog(dialog);
@@ -54,17 +83,19 @@ std::optional<QString> DesktopDialogs::showOpen(QWidget *parent, const QString &
 
 std::optional<QString> DesktopDialogs::showSave(QWidget *parent, const QString &suggestedPath)
 {
-    QFileDialog dialog(parent, QObject::tr("Save Page"), QString(), qtFileFilter(filter()));
+    const QFileInfo suggested(suggestedPath);
+    QFileDialog dialog(parent, QObject::tr("Save Page"), existingFolder(suggested.absolutePath()),
+                       qtFileFilter(filter()));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("qvif"));
-    if (!suggestedPath.isEmpty())
-        dialog.selectFile(suggestedPath);
+    dialog.selectFile(suggested.fileName());
     return runFileDialog(dialog);
 }
 
 std::optional<QString> DesktopDialogs::showOpenPicture(QWidget *parent, const QString &startFolder)
 {
-    QFileDialog dialog(parent, QObject::tr("Choose Picture"), startFolder, pictureFileFilter());
+    QFileDialog dialog(parent, QObject::tr("Choose Picture"), existingFolder(startFolder),
+                       pictureFileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return runFileDialog(dialog);
@@ -72,6 +103,7 @@ std::optional<QString> DesktopDialogs::showOpenPicture(QWidget *parent, const QS
 
 std::optional<quint32> DesktopDialogs::showColor(QWidget *parent, quint32 initial)
 {
+    const KeyboardReturn keyboard(parent);
     const QColor chosen = QColorDialog::getColor(displayColour(initial), parent);
     if (!chosen.isValid())
         return std::nullopt;
@@ -82,6 +114,7 @@ bool DesktopDialogs::askYesNo(QWidget *parent, const QString &title, const QStri
 {
     QMessageBox box(QMessageBox::NoIcon, title, question, QMessageBox::Yes | QMessageBox::No,
                     parent);
+    const KeyboardReturn keyboard(parent);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -91,6 +124,7 @@ DesktopDialogs::askSaveChanges(QWidget *parent, const QString &title, const QStr
     QMessageBox box(QMessageBox::Warning, title, question,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
+    const KeyboardReturn keyboard(parent);
     switch (box.exec()) {
     case QMessageBox::Save:
         return SaveChangesAnswer::Save;
@@ -109,11 +143,13 @@ bool DesktopDialogs::askRecover(QWidget *parent, const QString &title, const QSt
     box.setDefaultButton(recover);
     // A stray Escape loses nothing: it takes the default.
     box.setEscapeButton(recover);
+    const KeyboardReturn keyboard(parent);
     box.exec();
     return box.clickedButton() == recover;
 }
 
 void DesktopDialogs::showError(QWidget *parent, const QString &title, const QString &message)
 {
+    const KeyboardReturn keyboard(parent);
     QMessageBox::warning(parent, title, message);
 }

@@ -3,6 +3,7 @@
 #include "app/system_colours.h"
 
 #include <QListWidget>
+#include <QUndoStack>
 
 namespace {
 
@@ -125,6 +126,8 @@ void Form1::UnlockElements()
 void Form1::ClearPage()
 {
     ++m_pageGeneration;
+    m_pageShown = true;
+    m_undoStack->clear();
     dropPictureRequests();
     Buttonn[0]->hide();
     Labell[0]->hide();

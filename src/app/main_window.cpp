@@ -7,6 +7,7 @@
 #include "browser/browser_mouse.h"
 #include "browser/inet.h"
 #include "browser/picture_queue.h"
+#include "page/recovery_copy.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include <QStackedLayout>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -97,6 +99,7 @@ Form1::Form1(QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvane"));
     setWindowIcon(programIcon());
+    createUnsavedChanges();
     createControls();
     createActions();
     createMenus();
@@ -113,7 +116,13 @@ Form1::Form1(QWidget *parent)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The undo stack goes with the window's children, after the members. What it tells on its way
+    // out, that the page is clean again, must reach neither the window nor the recovery copy, which
+    // keeps the unsaved changes of a run that ends without a question.
+    m_undoStack->disconnect();
+}
 
 void Form1::setCommonDialog(std::unique_ptr<CommonDialog> dialogs)
 {
@@ -272,6 +281,12 @@ void Form1::createActions()
     mnuSave->setStatusTip(tr("Save the page to a file"));
     connect(mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
 
+    mnuQuit = new QAction(tr("Quit"), this);
+    mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
+    mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuQuit->setStatusTip(tr("End the program"));
+    connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
+
     mnuInternet = new QAction(tr("Internet"), this);
     mnuInternet->setObjectName(QStringLiteral("mnuInternet"));
     mnuInternet->setCheckable(true);
@@ -319,6 +334,8 @@ void Form1::createMenus()
     mnuFile->addAction(mnuOpen);
     mnuFile->addAction(mnuSave);
     mnuFile->addAction(mnuEditPage);
+    mnuFile->addSeparator();
+    mnuFile->addAction(mnuQuit);
 
     mnuType = menuBar()->addMenu(tr("Type"));
     mnuType->setObjectName(QStringLiteral("mnuType"));
@@ -376,6 +393,12 @@ void Form1::layOutBrowserStrip()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    // Whatever was not saved was thrown away: nothing is left to recover.
+    m_undoStack->clear();
     // A page still arriving or being built is left unfinished, and nothing of it stays.
     if (m_navigating) {
         endNavigation();

@@ -22,6 +22,8 @@ class CommonDialog;
 class DragOutline;
 class Inet;
 class PictureQueue;
+class RecoveryCopy;
+class UnsavedChanges;
 struct StartRequest;
 class QAction;
 class QCheckBox;
@@ -37,6 +39,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QStackedLayout;
 class QTimer;
+class QUndoStack;
 
 // The one window of the program. It owns every control, the element pools and the state that
 // the commands share. Its handlers are implemented in the file of their subsystem: page files in
@@ -94,12 +97,30 @@ public:
     void mnuInternet_Click();
     void mnuWorkspace_Click();
     void mnuDebug_Click();
+    void refreshWindowTitle();
 
     // Page files.
+    // Every edit of the page is a step on this stack; clearing the page empties it.
+    QUndoStack &undoStack() const { return *m_undoStack; }
+    // Whether the page holds changes that no file has.
+    bool hasUnsavedChanges() const;
+    // Asked first by every command that would throw the page away: offers to save unsaved changes
+    // and tells whether the command may go on.
+    bool askToSaveChanges();
+    // Offers the unsaved changes that an ended run of the program left; true when one was
+    // recovered onto the canvas.
+    bool offerRecovery();
+    // Where recovery copies are kept.
+    static QString recoveryDirectory();
+
     QString ReadSetting(const QString &path, const QString &pattern) const;
     // Builds the page from the file; tells what kept the file from giving a page, if anything.
     std::optional<PageFileProblem> LoadPage(const QString &path);
     void mnuSave_Click();
+    // Saves through the Save dialog; true when the page was written.
+    bool savePage();
+    // The page text as Save writes it.
+    QString pageText() const;
     void mnuNew_Click();
     void mnuOpen_Click();
     // The file the page on the canvas belongs to, where Save offers to write it: set by Open and
@@ -198,6 +219,7 @@ private:
     void createActions();
     void createMenus();
     void createSlots();
+    void createUnsavedChanges();
     // Returns slot i of every pool, and its picture source, to the template: nothing is there.
     void emptySlot(int slot);
     void Form_Resize();
@@ -301,6 +323,7 @@ public:
     QAction *mnuNew = nullptr;
     QAction *mnuOpen = nullptr;
     QAction *mnuSave = nullptr;
+    QAction *mnuQuit = nullptr;
     QMenu *mnuType = nullptr;
     QAction *mnuInternet = nullptr;
     QAction *mnuWorkspace = nullptr;
@@ -323,6 +346,11 @@ private:
     std::unique_ptr<CommonDialog> Common;
     std::unique_ptr<Inet> m_inet;
     std::unique_ptr<PictureQueue> m_pictureQueue;
+    QUndoStack *m_undoStack = nullptr;
+    std::unique_ptr<RecoveryCopy> m_recoveryCopy;
+    UnsavedChanges *m_unsavedChanges = nullptr;
+    // Whether the canvas has held a page since start: before, the title names the program alone.
+    bool m_pageShown = false;
     mutable std::unique_ptr<QTemporaryDir> m_temporaryDirectory;
     QLabel *m_statusMessage = nullptr;
     quint64 m_pageGeneration = 0;

@@ -11,6 +11,9 @@
 
 void Form1::mnuInternet_Click()
 {
+    // The switch clears the canvas when it ends in editor mode.
+    if (mnuInternet->isChecked() && !askToSaveChanges())
+        return;
     mnuInternet->setChecked(!mnuInternet->isChecked());
     mnuWorkspace->setChecked(!mnuInternet->isChecked());
     switchMode();
@@ -18,6 +21,8 @@ void Form1::mnuInternet_Click()
 
 void Form1::mnuWorkspace_Click()
 {
+    if (!mnuWorkspace->isChecked() && !askToSaveChanges())
+        return;
     mnuWorkspace->setChecked(!mnuWorkspace->isChecked());
     mnuInternet->setChecked(!mnuWorkspace->isChecked());
     switchMode();
@@ -40,6 +45,7 @@ void Form1::switchMode()
         ClearPage();
     Form_Resize();
     updateBrowserCommands();
+    refreshWindowTitle();
 }
 
 void Form1::mnuDebug_Click()
@@ -54,6 +60,9 @@ void Form1::startWith(const StartRequest &request)
     // Take the keyboard at once, so that the menu shortcuts work before the first click even on
     // a desktop without a window manager.
     activateWindow();
+    // Work an ended run left unsaved comes first; the page asked for can be opened after it.
+    if (offerRecovery())
+        return;
     if (request.kind == StartRequest::Kind::PageFile) {
         openPageFile(request.value);
     } else if (request.kind == StartRequest::Kind::Address) {

@@ -90,4 +90,5 @@ void Form1::mnuEditPage_Click()
     enterEditorModeForOpen();
     setPageFilePath(pageFileOfAddress(
         m_pageAddress, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+    refreshWindowTitle();
 }

@@ -15,6 +15,9 @@
 
 void Form1::navigateTo(const QString &address, NavigationKind how)
 {
+    // Whatever takes the page away offers first to save what the page holds unsaved.
+    if (!askToSaveChanges())
+        return;
     QString target = address;
     Navigate(target, how);
 }
@@ -60,6 +63,7 @@ void Form1::Navigate(QString &address, NavigationKind how)
         showStatus(tr("Stopped"));
     }
     updateBrowserCommands();
+    refreshWindowTitle();
 }
 
 void Form1::runNavigation(QString &address, NavigationKind how)

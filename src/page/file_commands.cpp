@@ -32,13 +32,19 @@ void Form1::mnuNew_Click()
     Picture1->show();
     Picture2->show();
     updateBrowserCommands();
+    refreshWindowTitle();
 }
 
 void Form1::mnuOpen_Click()
 {
+    // Asked before the page is cleared: Cancel, even in the Open dialog after Discard, must find
+    // the page as it was.
+    if (!askToSaveChanges())
+        return;
     endNavigation();
     enterEditorModeForOpen();
     ClearPage();
+    refreshWindowTitle();
     // A cancelled dialog leaves the cleared page.
     const QString startFolder =
         m_lastPageFolder.isEmpty()
@@ -65,6 +71,7 @@ void Form1::loadPageFile(const QString &path)
     m_lastPageFolder = QFileInfo(path).absolutePath();
     if (const std::optional<PageFileProblem> problem = LoadPage(path))
         showStatus(describePageFileProblem(*problem, QFileInfo(path).fileName()));
+    refreshWindowTitle();
 }
 
 void Form1::enterEditorModeForOpen()

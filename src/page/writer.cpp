@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QUndoStack>
 
 namespace {
 
@@ -149,22 +150,35 @@ QString Form1::suggestedSavePath() const
            QStringLiteral("/Untitled.qvif");
 }
 
+QString Form1::pageText() const
+{
+    return composePageText(describePage(*this));
+}
+
 void Form1::mnuSave_Click()
 {
-    const QString text = composePageText(describePage(*this));
+    savePage();
+}
+
+bool Form1::savePage()
+{
+    const QString text = pageText();
     RTB->setPlainText(text);
 
     const std::optional<QString> path = Common->showSave(this, suggestedSavePath());
     if (!path || path->isEmpty())
-        return;
+        return false;
     if (const std::optional<QString> failure = writePageFile(*path, encodePageText(text))) {
         Common->showError(this, QStringLiteral("Quorvane"),
                           tr("The page could not be saved to \"%1\".\n\n%2")
                               .arg(QDir::toNativeSeparators(*path), *failure));
-        return;
+        return false;
     }
     // The page now lives in that file: its relative references lead from there.
     setPageAddress(*path);
     setPageFilePath(*path);
     m_lastPageFolder = QFileInfo(*path).absolutePath();
+    undoStack().setClean();
+    refreshWindowTitle();
+    return true;
 }
