@@ -91,6 +91,7 @@ struct BenchWindow
         window.show();
         QCoreApplication::processEvents();
         window.Timer1->stop();
+        placePageOnDisk();
     }
 
     void clear()
@@ -98,7 +99,15 @@ struct BenchWindow
         window.ClearPage();
         window.lstPics->clear();
         window.lstPicsNum->clear();
+        placePageOnDisk();
         QCoreApplication::processEvents();
+    }
+
+    // The page loaded next belongs to the bench folder, as a page opened from disk does: its
+    // pictures, which are not there, are looked for in that folder and never on the network.
+    void placePageOnDisk()
+    {
+        window.setPageAddress(benchDirectory->filePath(QStringLiteral("page.qvif")));
     }
 
     bool holdsPage(int perKind) const

@@ -15,6 +15,9 @@ namespace {
 constexpr int AutoScrollMargin = 24;
 constexpr int AutoScrollStep = 16;
 constexpr int AutoScrollInterval = 30;
+// Every change of an element starts the wait again, so a page being built, which lets events run
+// between its elements, is fitted once at its end rather than after every element.
+constexpr int FitDelay = 30;
 
 } // namespace
 
@@ -31,7 +34,7 @@ CanvasArea::CanvasArea(Canvas *canvas, QWidget *parent) : QScrollArea(parent), m
     viewport()->installEventFilter(this);
 
     m_fit.setSingleShot(true);
-    m_fit.setInterval(0);
+    m_fit.setInterval(FitDelay);
     connect(&m_fit, &QTimer::timeout, this, &CanvasArea::fitCanvas);
     m_autoScroll.setInterval(AutoScrollInterval);
     connect(&m_autoScroll, &QTimer::timeout, this, &CanvasArea::autoScroll);
