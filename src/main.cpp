@@ -1,12 +1,17 @@
+#include "app/canvas.h"
 #include "app/command_line.h"
+#include "app/first_frame_report.h"
 #include "app/main_window.h"
 #include "app/termination_signals.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 
 int main(int argc, char *argv[])
 {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
 
@@ -19,11 +24,12 @@ int main(int argc, char *argv[])
         return *commandLine.exitStatus;
 
     QApplication application(argc, argv);
-    QApplication::setDesktopFileName(QStringLiteral("quorvane"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.quorvane.Quorvane"));
     quitOnTerminationSignals();
 
     Form1 window;
     window.show();
     window.startWith(commandLine.request);
+    reportFirstFrameWhenAsked(window.canvas(), sinceStart);
     return QApplication::exec();
 }

@@ -1,4 +1,5 @@
 #include "app/canvas.h"
+#include "app/debug_view.h"
 #include "app/main_window.h"
 #include "app/system_colours.h"
 #include "support/http_server.h"
@@ -57,6 +58,8 @@ private slots:
     void saveFailureIsReported_data();
     void saveFailureIsReported();
     void interruptedWriteKeepsTheOldFile();
+    void debugViewShowsTheLastSave_data();
+    void debugViewShowsTheLastSave();
 
     void newAnsweredNoChangesNothing();
     void newAnsweredYesClearsTheWorkspace();
@@ -82,6 +85,7 @@ private:
     void open(const QString &file);
     QByteArray save(const QString &file);
     void place(QPushButton *tool, QPoint at);
+    QString debugText();
 
     QTemporaryDir directory;
     std::unique_ptr<Form1> window;
@@ -125,6 +129,14 @@ QByteArray PageFilesTest::save(const QString &file)
     return readBytes(file);
 }
 
+// What the debug view shows once Debug has put it on screen.
+QString PageFilesTest::debugText()
+{
+    if (window->RTB->isHidden())
+        window->mnuDebug->trigger();
+    return window->RTB->toPlainText();
+}
+
 void PageFilesTest::examplePageSavesBackByteForByte()
 {
     const QByteArray example = (ExamplePageLines.join("\r\n") + "\r\n").toUtf8();
@@ -136,7 +148,7 @@ void PageFilesTest::examplePageSavesBackByteForByte()
     const QByteArray bytes = save(path("saved.qvif"));
     QCOMPARE(linesOf(bytes), ExamplePageLines);
     QCOMPARE(bytes, example);
-    QCOMPARE(window->RTB->toPlainText(), QString::fromUtf8(bytes).replace("\r\n", "\n"));
+    QCOMPARE(debugText(), QString::fromUtf8(bytes).replace("\r\n", "\n"));
     QVERIFY(dialogs->errors.isEmpty());
 }
 
@@ -241,7 +253,7 @@ void PageFilesTest::cancelledSaveWritesNothing()
     window->mnuSave->trigger();
     QCOMPARE(dialogs->saveCount, 1);
     QCOMPARE(QDir(directory.path()).entryList(QDir::Files), QStringList{"example.qvif"});
-    QVERIFY(window->RTB->toPlainText().startsWith("ButtonNum=1\nLabelNum=1\n"));
+    QVERIFY(debugText().startsWith("ButtonNum=1\nLabelNum=1\n"));
     QVERIFY(dialogs->errors.isEmpty());
     QCOMPARE(pageState(*window), before);
 }
@@ -269,7 +281,7 @@ void PageFilesTest::saveFailureIsReported()
     // The reason follows the name.
     QVERIFY2(message.section("\n\n", 1).size() > 3, qPrintable(message));
     QCOMPARE(window->PageTitle, QStringLiteral("Unsaved"));
-    QVERIFY(window->RTB->toPlainText().contains("Title=Unsaved"));
+    QVERIFY(debugText().contains("Title=Unsaved"));
     QVERIFY(QFileInfo(path("folder.qvif")).isDir());
     QCOMPARE(readBytes(path("plain.txt")), QByteArray("keep"));
 }
@@ -299,6 +311,37 @@ void PageFilesTest::interruptedWriteKeepsTheOldFile()
     QCOMPARE(QDir(directory.path()).entryList(QDir::Files),
              QStringList({"example.qvif", "page.qvif"}));
     QCOMPARE(window->ButtonCount, qint16(2));
+}
+
+void PageFilesTest::debugViewShowsTheLastSave_data()
+{
+    QTest::addColumn<bool>("shownBeforeSaving");
+    QTest::newRow("shown before the saves") << true;
+    QTest::newRow("shown after the saves") << false;
+}
+
+void PageFilesTest::debugViewShowsTheLastSave()
+{
+    QFETCH(bool, shownBeforeSaving);
+    window->mnuWorkspace->trigger();
+    if (shownBeforeSaving)
+        window->mnuDebug->trigger();
+    window->PageTitle = "First";
+    window->mnuSave->trigger();
+    if (shownBeforeSaving)
+        QVERIFY(window->RTB->toPlainText().contains("\nTitle=First\n"));
+    window->PageTitle = "Second";
+    save(path("second.qvif"));
+    if (!shownBeforeSaving)
+        window->mnuDebug->trigger();
+
+    QVERIFY(window->RTB->isVisible());
+    const QString shown = window->RTB->toPlainText();
+    QCOMPARE(shown, QString::fromUtf8(readBytes(path("second.qvif"))).replace("\r\n", "\n"));
+    // Hidden and shown again, the view keeps what it showed.
+    window->mnuDebug->trigger();
+    window->mnuDebug->trigger();
+    QCOMPARE(window->RTB->toPlainText(), shown);
 }
 
 void PageFilesTest::newAnsweredNoChangesNothing()

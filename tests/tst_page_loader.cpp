@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -40,6 +41,7 @@ private slots:
     void slotOneHundredGetsItsPictureRow();
     void eventsRunAfterEachSlotAndTheFileIsReadOnce();
     void windowClosedDuringTheLoad();
+    void canvasRepaintsAtMostOnceAFrameWhileAPageLoads();
     void damagedFilesLoadWithoutHarm_data();
     void damagedFilesLoadWithoutHarm();
     void readSettingAnswersOneKey_data();
@@ -466,6 +468,41 @@ void PageLoaderTest::windowClosedDuringTheLoad()
     QTimer::singleShot(0, this, [&] { window.reset(); });
     raw->LoadPage(path);
     QVERIFY(!window);
+}
+
+void PageLoaderTest::canvasRepaintsAtMostOnceAFrameWhileAPageLoads()
+{
+    QStringList lines{"ButtonNum=99", "LabelNum=99"};
+    for (int i = 1; i <= 100; ++i) {
+        lines << QStringLiteral("%1bcap=b%1").arg(i) << QStringLiteral("%1bx=%1").arg(i)
+              << QStringLiteral("%1lcap=l%1").arg(i) << QStringLiteral("%1ly=%1").arg(i);
+    }
+    const QString path = fixture(lines);
+    struct PaintCounter : QObject
+    {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    window->mnuWorkspace->trigger();
+    QCoreApplication::processEvents();
+    window->canvas()->installEventFilter(&counter);
+
+    QElapsedTimer loading;
+    loading.start();
+    window->LoadPage(path);
+    const qint64 frames = loading.elapsed() / 16;
+    // Every one of the 200 pauses would repaint without the pacing.
+    QVERIFY2(counter.paints <= frames + 1,
+             qPrintable(QStringLiteral("%1 paints in %2 frames").arg(counter.paints).arg(frames)));
+    const int paintsWhileLoading = counter.paints;
+    QVERIFY(window->canvas()->updatesEnabled());
+    QTRY_VERIFY(counter.paints > paintsWhileLoading);
+    QCOMPARE(window->ButtonCount, qint16(100));
+    QVERIFY(window->label(100)->isVisible());
 }
 
 void PageLoaderTest::damagedFilesLoadWithoutHarm_data()

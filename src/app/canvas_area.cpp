@@ -25,6 +25,8 @@ CanvasArea::CanvasArea(Canvas *canvas, QWidget *parent) : QScrollArea(parent), m
 {
     setObjectName(QStringLiteral("canvasArea"));
     setFrameShape(QFrame::NoFrame);
+    // The keyboard reaches the page's elements, not the view around them.
+    setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(false);
     setMinimumSize(0, 0);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);

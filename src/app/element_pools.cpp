@@ -1,4 +1,5 @@
 #include "app/canvas.h"
+#include "app/element_accessibility.h"
 #include "app/main_window.h"
 #include "app/system_colours.h"
 
@@ -15,10 +16,22 @@ Element *slotOf(const std::array<Element *, Form1::SlotCount + 1> &pool, int slo
     return pool[std::size_t(slot)];
 }
 
+// Every slot, 100 included, follows the mode for the keyboard.
+void setBrowsing(const Form1 &window, bool browsing)
+{
+    for (int slot = 0; slot <= Form1::SlotCount; ++slot) {
+        window.button(slot)->setBrowsing(browsing);
+        window.label(slot)->setBrowsing(browsing);
+        window.picture(slot)->setBrowsing(browsing);
+    }
+}
+
 } // namespace
 
 void Form1::createSlots()
 {
+    // Before the first element exists, so that screen readers see every element as one.
+    installElementAccessibility();
     // Slot 0 of each pool is the template with the design values; a slot never used is saved
     // with exactly these values.
     auto *buttonTemplate = new ElementButton(0, this, WorkSpace);
@@ -110,6 +123,7 @@ void Form1::LockElements()
         Labell[slot]->setDragMode(DragMode::Manual);
         Picturee[slot]->setDragMode(DragMode::Manual);
     }
+    setBrowsing(*this, true);
 }
 
 void Form1::UnlockElements()
@@ -119,6 +133,7 @@ void Form1::UnlockElements()
         Labell[slot]->setDragMode(DragMode::Automatic);
         Picturee[slot]->setDragMode(DragMode::Automatic);
     }
+    setBrowsing(*this, false);
 }
 
 // A cleared page holds nothing of the page before it: every slot is as it was at start-up, so that

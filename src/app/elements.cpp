@@ -1,11 +1,13 @@
 #include "app/elements.h"
 
+#include "app/element_accessibility.h"
 #include "app/system_colours.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -55,6 +57,28 @@ void PageElement::setExactHeight(float height)
     updateGeometry();
 }
 
+void PageElement::setTag(const QString &tag)
+{
+    m_tag = tag;
+    updateKeyboardReach();
+}
+
+void PageElement::setBrowsing(bool browsing)
+{
+    m_browsing = browsing;
+    updateKeyboardReach();
+}
+
+void PageElement::activate()
+{
+    m_events->elementClicked(this);
+}
+
+void PageElement::updateKeyboardReach()
+{
+    widget()->setFocusPolicy(reachedByKeyboard(*this, m_browsing) ? Qt::TabFocus : Qt::NoFocus);
+}
+
 void PageElement::showLinkPointer()
 {
     m_showsLinkPointer = true;
@@ -74,6 +98,7 @@ void PageElement::resetPlacementTo(const PageElement &templateSlot)
         widget()->unsetCursor();
     }
     updateGeometry();
+    updateKeyboardReach();
 }
 
 void PageElement::updateGeometry()
@@ -108,6 +133,14 @@ bool PageElement::handleRelease(QMouseEvent *event)
                        widget()->rect().contains(event->position().toPoint());
     m_pressed = false;
     return click;
+}
+
+bool PageElement::handleKey(QKeyEvent *event)
+{
+    if (!isActivationKey(*event))
+        return false;
+    activate();
+    return true;
 }
 
 void PageElement::handleDragEnter(QDragEnterEvent *event)
@@ -207,6 +240,16 @@ void ElementButton::mouseReleaseEvent(QMouseEvent *event)
 {
     handleRelease(event);
     QPushButton::mouseReleaseEvent(event);
+}
+
+void ElementButton::keyPressEvent(QKeyEvent *event)
+{
+    // Space clicks a push button by itself; Enter does so only in a dialog.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void ElementButton::dragEnterEvent(QDragEnterEvent *event)
@@ -312,6 +355,7 @@ void ElementLabel::paintEvent(QPaintEvent *)
         horizontal = Qt::AlignHCenter;
     painter.setPen(displayColour(m_foreColour));
     painter.drawText(textArea, int(horizontal | Qt::AlignTop) | Qt::TextWordWrap, m_caption);
+    paintFocusFrame(*this, painter);
 }
 
 void ElementLabel::mousePressEvent(QMouseEvent *event)
@@ -327,6 +371,12 @@ void ElementLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (handleRelease(event))
         events()->elementClicked(this);
+}
+
+void ElementLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (!handleKey(event))
+        QWidget::keyPressEvent(event);
 }
 
 void ElementLabel::dragEnterEvent(QDragEnterEvent *event)
@@ -383,6 +433,7 @@ void ElementPicture::paintEvent(QPaintEvent *)
         painter.setPen(Qt::black);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+    paintFocusFrame(*this, painter);
 }
 
 void ElementPicture::mousePressEvent(QMouseEvent *event)
@@ -398,6 +449,12 @@ void ElementPicture::mouseReleaseEvent(QMouseEvent *event)
 {
     if (handleRelease(event))
         events()->elementClicked(this);
+}
+
+void ElementPicture::keyPressEvent(QKeyEvent *event)
+{
+    if (!handleKey(event))
+        QWidget::keyPressEvent(event);
 }
 
 void ElementPicture::dragEnterEvent(QDragEnterEvent *event)

@@ -12,6 +12,7 @@
 class QDragLeaveEvent;
 class QDragMoveEvent;
 class QDropEvent;
+class QKeyEvent;
 class QMouseEvent;
 
 enum class DragMode
@@ -64,7 +65,12 @@ public:
 
     // The element's link, its tag text; empty means none.
     QString tag() const { return m_tag; }
-    void setTag(const QString &tag) { m_tag = tag; }
+    void setTag(const QString &tag);
+
+    // In browser mode the keyboard reaches the elements that link somewhere.
+    void setBrowsing(bool browsing);
+    // What a click on the element does, for the keyboard and screen readers.
+    void activate();
 
     DragMode dragMode() const { return m_dragMode; }
     void setDragMode(DragMode mode) { m_dragMode = mode; }
@@ -86,10 +92,14 @@ protected:
     void handleDragEnter(QDragEnterEvent *event);
     void handleDragMove(QDragMoveEvent *event);
     void handleDrop(QDropEvent *event);
+    // Enter, Return or Space activates the element; returns true when it did.
+    bool handleKey(QKeyEvent *event);
 
     PageEvents *events() const { return m_events; }
 
 private:
+    void updateKeyboardReach();
+
     ElementKind m_kind;
     int m_index;
     PageEvents *m_events;
@@ -99,6 +109,7 @@ private:
     float m_height = 0;
     QString m_tag;
     DragMode m_dragMode = DragMode::Automatic;
+    bool m_browsing = false;
     bool m_showsLinkPointer = false;
     QPoint m_pressPosition;
     bool m_pressed = false;
@@ -122,6 +133,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -163,6 +175,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -200,6 +213,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;

@@ -3,6 +3,7 @@
 #include "app/canvas.h"
 #include "app/canvas_area.h"
 #include "app/common_dialog.h"
+#include "app/debug_view.h"
 #include "app/tag.h"
 #include "browser/browser_mouse.h"
 #include "browser/inet.h"
@@ -21,7 +22,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QStatusBar>
@@ -151,6 +151,7 @@ void Form1::createControls()
     body->addWidget(Picture1);
 
     WorkSpace = new Canvas(this, form);
+    WorkSpace->setAccessibleName(tr("Page"));
     canvasArea = new CanvasArea(WorkSpace, form);
     body->addWidget(canvasArea, 1);
     shp = new DragOutline(WorkSpace);
@@ -171,8 +172,9 @@ void Form1::createControls()
                             qMax(37, lblLoading->sizeHint().height()));
     picLoading->hide();
 
-    RTB = new QPlainTextEdit(form);
+    RTB = new DebugView(form);
     RTB->setObjectName(QStringLiteral("RTB"));
+    RTB->setAccessibleName(tr("Debug"));
     RTB->setGeometry(0, 0, 2, 2);
     RTB->hide();
 
@@ -200,6 +202,7 @@ void Form1::createBrowserStrip()
     Command3 = makeButton(pctInternet, "Command3", QStringLiteral("Reload"), QRect(48, 8, 49, 17));
     txtAddress = new QLineEdit(DefaultHomeAddress, pctInternet);
     txtAddress->setObjectName(QStringLiteral("txtAddress"));
+    txtAddress->setAccessibleName(tr("Address"));
     txtAddress->setGeometry(96, 8, 265, 19);
     cmdGo = makeButton(pctInternet, "cmdGo", QStringLiteral("Go"), QRect(360, 8, 57, 17));
     cmdGo->setDefault(true);

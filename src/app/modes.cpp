@@ -1,11 +1,11 @@
 #include "app/main_window.h"
 
 #include "app/command_line.h"
+#include "app/debug_view.h"
 
 #include <QAction>
 #include <QFrame>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 

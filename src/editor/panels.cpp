@@ -56,6 +56,8 @@ QLineEdit *addTextRow(QWidget *panel, const char *name, const QString &caption, 
 QCheckBox *addCheckRow(QWidget *panel, const char *name, const QString &caption, int top)
 {
     auto *field = placeField(new QCheckBox(QStringLiteral("Yes"), panel), name, top);
+    // A check box's own text would win over its caption, and "Yes" says nothing.
+    field->setAccessibleName(caption);
     addCaption(panel, field, caption);
     return field;
 }
@@ -101,6 +103,7 @@ void Form1::createPanelFields()
     txtBackPic->setGeometry(CaptionLeft, rowTop(3), CaptionWidth + FieldWidth, RowHeight);
     txtBackPic->setPlaceholderText(tr("Back picture"));
     txtBackPic->setToolTip(tr("The page's background picture"));
+    txtBackPic->setAccessibleName(tr("Back picture"));
 
     txtcmdCaption = addTextRow(pctButton, "txtcmdCaption", QStringLiteral("Caption:"), rowTop(0));
     txtcmdX = addTextRow(pctButton, "txtcmdX", QStringLiteral("X:"), rowTop(1));

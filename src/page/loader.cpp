@@ -2,11 +2,11 @@
 
 #include "app/canvas.h"
 #include "app/main_window.h"
+#include "app/paced_repaints.h"
 #include "browser/picture_queue.h"
 #include "page/page_text.h"
 #include "page/value_forms.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPointer>
@@ -229,10 +229,12 @@ void loadPageFields(Form1 &window, const PageKeyLookup &lookup)
 {
     const FieldReader field(lookup);
     // Pending events run after every button and label. One of them may close the window for good,
-    // or replace the page being built with another one (Open, New, a navigation).
+    // or replace the page being built with another one (Open, New, a navigation). The canvas shows
+    // the page as it grows, a frame at a time, and whole at the end.
     const QPointer<Form1> alive(&window);
     const quint64 page = window.pageGeneration();
     const auto stillBuilding = [&] { return alive && window.pageGeneration() == page; };
+    PacedRepaints pauses(window.WorkSpace);
 
     const std::optional<qint16> buttonNum = field.whole(QStringLiteral("ButtonNum"));
     if (!buttonNum)
@@ -269,7 +271,7 @@ void loadPageFields(Form1 &window, const PageKeyLookup &lookup)
     for (int i = 1; i - 1 != *buttonEnd; ++i) {
         if (!loadButtonSlot(window, field, i))
             return;
-        QCoreApplication::processEvents();
+        pauses.pause();
         if (!stillBuilding())
             return;
     }
@@ -280,7 +282,7 @@ void loadPageFields(Form1 &window, const PageKeyLookup &lookup)
     for (int i = 1; i - 1 != *labelEnd; ++i) {
         if (!loadLabelSlot(window, field, i))
             return;
-        QCoreApplication::processEvents();
+        pauses.pause();
         if (!stillBuilding())
             return;
     }

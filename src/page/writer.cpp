@@ -1,12 +1,12 @@
 #include "app/canvas.h"
 #include "app/common_dialog.h"
+#include "app/debug_view.h"
 #include "app/main_window.h"
 #include "page/page_text.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QUndoStack>
@@ -163,7 +163,7 @@ void Form1::mnuSave_Click()
 bool Form1::savePage()
 {
     const QString text = pageText();
-    RTB->setPlainText(text);
+    RTB->setSavedText(text);
 
     const std::optional<QString> path = Common->showSave(this, suggestedSavePath());
     if (!path || path->isEmpty())
