@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTimer>
+#include <QUndoStack>
 #include <QtTest>
 
 // Moving elements by drag and drop. A real drag runs an event loop of its own that the offscreen
@@ -23,9 +24,11 @@ private slots:
     void pressAndMoveStartsADragOfThatElement_data();
     void pressAndMoveStartsADragOfThatElement();
     void clickWithoutMoveSelectsAndDoesNotDrag();
-    void releaseAtThePressedCornerCentresThere();
-    void releaseAtTheCentreLeavesItInPlace();
-    void dropOnCanvasKeepsHalfPixels();
+    void dragKeepsThePointPressedUnderThePointer();
+    void releaseWherePressedLeavesItInPlace_data();
+    void releaseWherePressedLeavesItInPlace();
+    void dropMovesByThePointersTravel_data();
+    void dropMovesByThePointersTravel();
     void dropOverAnotherElementLeavesItUntouched_data();
     void dropOverAnotherElementLeavesItUntouched();
     void outlineFollowsOverCanvasAndElements();
@@ -76,6 +79,10 @@ void DragTest::init()
 
 void DragTest::cleanup()
 {
+    // A drag that moved over the window without a drop keeps the window as its target; it leaves
+    // first, as on the desktop, so that no later drag is sent to the window once it is gone.
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(window->canvas(), &leave);
     window.reset();
 }
 
@@ -161,59 +168,98 @@ void DragTest::clickWithoutMoveSelectsAndDoesNotDrag()
     QCOMPARE(tagOf(window->pctLabel), QStringLiteral("2"));
 }
 
-void DragTest::releaseAtThePressedCornerCentresThere()
+void DragTest::dragKeepsThePointPressedUnderThePointer()
 {
     ElementButton *button = showButton(1, QRectF(50, 50, 100, 40));
     QRect outlineDuringDrag;
     bool outlineShown = false;
     bool dropped = false;
+    // Pressed 5 pixels inside its top-left corner and let go 50 pixels further right.
+    const QPointF pressed = QPointF(button->pos()) + QPointF(5, 5);
     window->dragRunner = [&](QDrag *drag) {
-        sendMove(button, QPointF(0, 0), drag->mimeData());
+        sendMove(window->canvas(), pressed + QPointF(50, 0), drag->mimeData());
         outlineShown = window->outline()->isVisible();
         outlineDuringDrag = outline();
-        dropped = sendDrop(button, QPointF(0, 0), drag->mimeData());
+        dropped = sendDrop(window->canvas(), pressed + QPointF(50, 0), drag->mimeData());
         return dropped ? Qt::MoveAction : Qt::IgnoreAction;
     };
-    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(0, 0));
-    QTest::mouseMove(button, QPoint(QApplication::startDragDistance() + 2, 0));
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(button, QPoint(5 + QApplication::startDragDistance() + 2, 5));
     QTest::mouseRelease(button, Qt::LeftButton, {},
-                        QPoint(QApplication::startDragDistance() + 2, 0));
+                        QPoint(5 + QApplication::startDragDistance() + 2, 5));
 
     QVERIFY(outlineShown);
-    QCOMPARE(outlineDuringDrag, QRect(0, 30, 100, 40));
+    QCOMPARE(outlineDuringDrag, QRect(100, 50, 100, 40));
     QVERIFY(dropped);
-    QCOMPARE(exactGeometry(button), QRectF(0, 30, 100, 40));
+    QCOMPARE(exactGeometry(button), QRectF(100, 50, 100, 40));
     QVERIFY(!window->outline()->isVisible());
     // The press selected the button; the panel follows its move.
     QCOMPARE(tagOf(window->pctButton), QStringLiteral("1"));
-    QCOMPARE(window->txtcmdX->text(), QStringLiteral("0"));
-    QCOMPARE(window->txtcmdY->text(), QStringLiteral("30"));
+    QCOMPARE(window->txtcmdX->text(), QStringLiteral("100"));
+    QCOMPARE(window->txtcmdY->text(), QStringLiteral("50"));
     QCOMPARE(window->txtcmdWidth->text(), QStringLiteral("100"));
-}
-
-void DragTest::releaseAtTheCentreLeavesItInPlace()
-{
-    ElementButton *button = showButton(1, QRectF(50, 50, 100, 40));
-    const std::unique_ptr<QMimeData> data(window->elementDragData(button));
-    QVERIFY(sendDrop(button, QPointF(50, 20), data.get()));
+    // The move is one step that takes the button back.
+    QCOMPARE(window->mnuUndo->text(), QStringLiteral("Undo Move Button 1"));
+    window->mnuUndo->trigger();
     QCOMPARE(exactGeometry(button), QRectF(50, 50, 100, 40));
+    QCOMPARE(window->txtcmdX->text(), QStringLiteral("50"));
 }
 
-void DragTest::dropOnCanvasKeepsHalfPixels()
+void DragTest::releaseWherePressedLeavesItInPlace_data()
 {
-    ElementButton *button = showButton(1, QRectF(10, 10, 101, 33));
-    const std::unique_ptr<QMimeData> data(window->elementDragData(button));
-    sendMove(window->canvas(), QPointF(200, 100), data.get());
-    QVERIFY(sendDrop(window->canvas(), QPointF(200, 100), data.get()));
-    QCOMPARE(button->exactLeft(), 149.5f);
-    QCOMPARE(button->exactTop(), 83.5f);
-    QCOMPARE(button->exactWidth(), 101.0f);
-    QVERIFY(!window->outline()->isVisible());
+    QTest::addColumn<QPoint>("grab");
+    QTest::newRow("top-left corner") << QPoint(0, 0);
+    QTest::newRow("centre") << QPoint(50, 20);
+    QTest::newRow("bottom-right corner") << QPoint(99, 39);
+}
 
+void DragTest::releaseWherePressedLeavesItInPlace()
+{
+    QFETCH(QPoint, grab);
+    ElementButton *button = showButton(1, QRectF(50.5, 50, 100, 40));
+    const std::unique_ptr<QMimeData> data(window->elementDragData(button, grab));
+    sendMove(button, grab, data.get());
+    QCOMPARE(outline(), QRect(50, 50, 100, 40));
+    QVERIFY(sendDrop(button, grab, data.get()));
+    QCOMPARE(exactGeometry(button), QRectF(50.5, 50, 100, 40));
+    // Nothing moved, so there is nothing to undo.
+    QVERIFY(!window->undoStack().canUndo());
+}
+
+void DragTest::dropMovesByThePointersTravel_data()
+{
+    QTest::addColumn<QRectF>("start");
+    QTest::addColumn<QPoint>("grab");
+    QTest::addColumn<QPointF>("drop");
+    QTest::addColumn<QPointF>("landed");
+    QTest::addColumn<QPoint>("outlineCorner");
+    // Pressed at (60, 26) on the canvas, let go at (200, 100).
+    QTest::newRow("whole pixels stay whole")
+        << QRectF(10, 10, 101, 33) << QPoint(50, 16) << QPointF(200, 100) << QPointF(150, 84)
+        << QPoint(150, 84);
+    // The widget stands on (11, 11): pressed at (16, 16). The outline's halves go to the even.
+    QTest::newRow("half pixels stay halves")
+        << QRectF(10.5, 10.5, 101, 33) << QPoint(5, 5) << QPointF(200, 100) << QPointF(194.5, 94.5)
+        << QPoint(194, 94);
     // Near the edge nothing is clamped.
-    QVERIFY(sendDrop(window->canvas(), QPointF(3, 2), data.get()));
-    QCOMPARE(button->exactLeft(), -47.5f);
-    QCOMPARE(button->exactTop(), -14.5f);
+    QTest::newRow("past the edge") << QRectF(10, 10, 101, 33) << QPoint(50, 16) << QPointF(3, 2)
+                                   << QPointF(-47, -14) << QPoint(-47, -14);
+}
+
+void DragTest::dropMovesByThePointersTravel()
+{
+    QFETCH(QRectF, start);
+    QFETCH(QPoint, grab);
+    QFETCH(QPointF, drop);
+    QFETCH(QPointF, landed);
+    QFETCH(QPoint, outlineCorner);
+    ElementButton *button = showButton(1, start);
+    const std::unique_ptr<QMimeData> data(window->elementDragData(button, grab));
+    sendMove(window->canvas(), drop, data.get());
+    QCOMPARE(outline(), QRect(outlineCorner, QSize(101, 33)));
+    QVERIFY(sendDrop(window->canvas(), drop, data.get()));
+    QCOMPARE(exactGeometry(button), QRectF(landed, start.size()));
+    QVERIFY(!window->outline()->isVisible());
 }
 
 void DragTest::dropOverAnotherElementLeavesItUntouched_data()
@@ -238,14 +284,15 @@ void DragTest::dropOverAnotherElementLeavesItUntouched()
         target = window->picture(2);
     place(target, QRectF(40.5, 60, 80, 40));
     const QRect targetWidget = target->widget()->geometry();
-    const std::unique_ptr<QMimeData> data(window->elementDragData(dragged));
+    const std::unique_ptr<QMimeData> data(window->elementDragData(dragged, QPoint(4, 6)));
 
     sendMove(target->widget(), QPointF(10, 5), data.get());
-    QCOMPARE(outline(), QRect(16, 58, 69, 13));
+    QCOMPARE(outline(), QRect(47, 59, 69, 13));
     QVERIFY(sendDrop(target->widget(), QPointF(10, 5), data.get()));
 
-    // Its centre is on the drop point, the target's left 40.5 plus 10 and top 60 plus 5.
-    QCOMPARE(exactGeometry(dragged), QRectF(16, 58.5, 69, 13));
+    // The label was held 4 pixels right of and 6 below its corner: that point is now under the
+    // pointer, at the target's widget (41, 60) plus 10 and 5.
+    QCOMPARE(exactGeometry(dragged), QRectF(47, 59, 69, 13));
     QCOMPARE(exactGeometry(target), QRectF(40.5, 60, 80, 40));
     QCOMPARE(target->widget()->geometry(), targetWidget);
     QVERIFY(target->widget()->isVisible());
@@ -258,7 +305,8 @@ void DragTest::outlineFollowsOverCanvasAndElements()
     ElementLabel *label = window->label(1);
     place(label, QRectF(20, 20, 100, 50));
     ElementButton *other = showButton(2, QRectF(200, 20, 60, 60));
-    const std::unique_ptr<QMimeData> data(window->elementDragData(dragged));
+    // Held near its centre, so that the outline's corner is where the pointer less that point is.
+    const std::unique_ptr<QMimeData> data(window->elementDragData(dragged, QPoint(40, 16)));
 
     sendMove(window->canvas(), QPointF(150, 100), data.get());
     QVERIFY(window->outline()->isVisible());
@@ -274,13 +322,13 @@ void DragTest::outlineFollowsOverCanvasAndElements()
     QCOMPARE(outline(), QRect(190, 34, 81, 33));
 
     sendMove(window->canvas(), QPointF(150, 101), data.get());
-    QCOMPARE(outline(), QRect(110, 84, 81, 33));
-    QCOMPARE(window->OutlineTop, 84);
+    QCOMPARE(outline(), QRect(110, 85, 81, 33));
+    QCOMPARE(window->OutlineTop, 85);
     QCOMPARE(window->OutlineWidth, 81);
 
     QVERIFY(sendDrop(window->canvas(), QPointF(150, 101), data.get()));
     QVERIFY(!window->outline()->isVisible());
-    QCOMPARE(exactGeometry(dragged), QRectF(109.5, 84.5, 81, 33));
+    QCOMPARE(exactGeometry(dragged), QRectF(110, 85, 81, 33));
 }
 
 void DragTest::releaseElsewhereHidesTheOutline()
@@ -320,10 +368,12 @@ void DragTest::dropRefreshesOnlyTheSelectedElementsFields()
     QVERIFY(sendDrop(window->canvas(), QPointF(300, 200), labelData.get()));
     QCOMPARE(window->txtlblX->text(), QStringLiteral("10"));
 
-    const std::unique_ptr<QMimeData> selectedData(window->elementDragData(selected));
+    const std::unique_ptr<QMimeData> selectedData(
+        window->elementDragData(selected, QPoint(20, 10)));
     QVERIFY(sendDrop(window->canvas(), QPointF(300.5, 200), selectedData.get()));
     QCOMPARE(window->txtcmdX->text(), QStringLiteral("280.5"));
     QCOMPARE(window->txtcmdY->text(), QStringLiteral("190"));
+    QCOMPARE(window->txtcmdWidth->text(), QStringLiteral("40"));
 }
 
 void DragTest::hugeElementKeepsItsOutline()
@@ -331,7 +381,7 @@ void DragTest::hugeElementKeepsItsOutline()
     ElementButton *button = showButton(1, QRectF(0, 0, 5000, 3000));
     ElementLabel *label = window->label(1);
     place(label, QRectF(2500, 10, 100, 50));
-    const std::unique_ptr<QMimeData> data(window->elementDragData(button));
+    const std::unique_ptr<QMimeData> data(window->elementDragData(button, QPoint(2500, 1500)));
     sendMove(window->canvas(), QPointF(100, 100), data.get());
     QCOMPARE(outline(), QRect(-2400, -1400, 5000, 3000));
     sendMove(label, QPointF(10, 10), data.get());
@@ -341,8 +391,11 @@ void DragTest::hugeElementKeepsItsOutline()
 void DragTest::dataFromElsewhereIsRefused()
 {
     ElementButton *button = showButton(1, QRectF(50, 50, 100, 40));
-    const QString foreign = QStringLiteral("1:ffff Button 1");
-    for (const QByteArray &payload : {foreign.toUtf8(), QByteArray("garbage"), QByteArray()}) {
+    const QString foreign = QStringLiteral("1:ffff Button 1 0 0");
+    const std::unique_ptr<QMimeData> own(window->elementDragData(button));
+    const QByteArray noGrab = own->data(ElementMimeType).split(' ').mid(0, 3).join(' ');
+    for (const QByteArray &payload :
+         {foreign.toUtf8(), noGrab, noGrab + " x y", QByteArray("garbage"), QByteArray()}) {
         QMimeData data;
         data.setData(ElementMimeType, payload);
         sendMove(window->canvas(), QPointF(200, 200), &data);
@@ -384,7 +437,7 @@ void DragTest::browserModeDragsNothing()
     // The press in browser mode selected nothing.
     QCOMPARE(tagOf(window->Picture2), QStringLiteral("WorkSpace"));
 
-    const std::unique_ptr<QMimeData> data(window->elementDragData(last));
+    const std::unique_ptr<QMimeData> data(window->elementDragData(last, QPoint(50, 20)));
     sendMove(window->canvas(), QPointF(300, 100), data.get());
     QCOMPARE(outline(), QRect(250, 80, 100, 40));
     // Over a button or a picture the outline is shown but stays; over a label nothing happens.

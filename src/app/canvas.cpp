@@ -33,6 +33,9 @@ Canvas::Canvas(PageEvents *events, QWidget *parent)
 {
     setObjectName(QStringLiteral("WorkSpace"));
     setAcceptDrops(true);
+    // A click on the canvas or an element gives the canvas the keyboard, where the editor's keys
+    // work on the selection.
+    setFocusPolicy(Qt::ClickFocus);
     m_buttonLayerFloor->setObjectName(QStringLiteral("buttonLayerFloor"));
     m_buttonLayerFloor->hide();
 }
@@ -51,10 +54,19 @@ void Canvas::setPicture(const QImage &picture)
 
 void Canvas::bringToFront(PageElement *element)
 {
-    if (element->kind() == ElementKind::Button)
-        element->widget()->raise();
-    else
+    if (element->kind() != ElementKind::Button) {
         element->widget()->stackUnder(m_buttonLayerFloor);
+        return;
+    }
+    element->widget()->raise();
+    for (QWidget *overlay : std::as_const(m_overlays))
+        overlay->raise();
+}
+
+void Canvas::keepAbove(QWidget *overlay)
+{
+    m_overlays << overlay;
+    overlay->raise();
 }
 
 void Canvas::paintEvent(QPaintEvent *)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QWidget>
 
 class PageElement;
@@ -38,6 +39,9 @@ public:
     // Buttons lie in a layer above labels and pictures; within a layer the element brought to
     // the front last lies on top.
     void bringToFront(PageElement *element);
+    // A widget of the editor's (the drag outline, the selection frame) that stays above every
+    // element, whichever is brought to the front.
+    void keepAbove(QWidget *overlay);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -53,4 +57,5 @@ private:
     QImage m_picture;
     // An invisible sibling that always stands between the lower layer and the buttons.
     QWidget *m_buttonLayerFloor;
+    QList<QWidget *> m_overlays;
 };

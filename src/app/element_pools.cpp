@@ -1,5 +1,6 @@
 #include "app/canvas.h"
 #include "app/element_accessibility.h"
+#include "app/element_events.h"
 #include "app/main_window.h"
 #include "app/system_colours.h"
 
@@ -73,6 +74,12 @@ void Form1::createSlots()
         Picturee[slot] = new ElementPicture(slot, this, WorkSpace);
         emptySlot(slot);
     }
+    auto *forwarder = new ElementEventForwarder(this);
+    for (int slot = 0; slot <= SlotCount; ++slot) {
+        Buttonn[slot]->installEventFilter(forwarder);
+        Labell[slot]->installEventFilter(forwarder);
+        Picturee[slot]->installEventFilter(forwarder);
+    }
     // New buttons were created after the lower layer; keep every button above it.
     for (ElementButton *element : Buttonn)
         element->raise();
@@ -124,6 +131,7 @@ void Form1::LockElements()
         Picturee[slot]->setDragMode(DragMode::Manual);
     }
     setBrowsing(*this, true);
+    refreshEditing();
 }
 
 void Form1::UnlockElements()
@@ -134,6 +142,7 @@ void Form1::UnlockElements()
         Picturee[slot]->setDragMode(DragMode::Automatic);
     }
     setBrowsing(*this, false);
+    refreshEditing();
 }
 
 // A cleared page holds nothing of the page before it: every slot is as it was at start-up, so that

@@ -218,53 +218,6 @@ void ElementButton::paintEvent(QPaintEvent *)
     painter.drawControl(QStyle::CE_PushButtonLabel, label);
 }
 
-void ElementButton::mousePressEvent(QMouseEvent *event)
-{
-    handlePress(event);
-    QPushButton::mousePressEvent(event);
-    // The push button ignores presses of other mouse buttons; they must not reach the canvas
-    // below, where a right press would select the canvas instead.
-    event->accept();
-}
-
-void ElementButton::mouseMoveEvent(QMouseEvent *event)
-{
-    if (handleMove(event)) {
-        setDown(false);
-        return;
-    }
-    QPushButton::mouseMoveEvent(event);
-}
-
-void ElementButton::mouseReleaseEvent(QMouseEvent *event)
-{
-    handleRelease(event);
-    QPushButton::mouseReleaseEvent(event);
-}
-
-void ElementButton::keyPressEvent(QKeyEvent *event)
-{
-    // Space clicks a push button by itself; Enter does so only in a dialog.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        click();
-        return;
-    }
-    QPushButton::keyPressEvent(event);
-}
-
-void ElementButton::dragEnterEvent(QDragEnterEvent *event)
-{
-    handleDragEnter(event);
-}
-void ElementButton::dragMoveEvent(QDragMoveEvent *event)
-{
-    handleDragMove(event);
-}
-void ElementButton::dropEvent(QDropEvent *event)
-{
-    handleDrop(event);
-}
-
 ElementLabel::ElementLabel(int index, PageEvents *events, QWidget *canvas)
     : QWidget(canvas), PageElement(ElementKind::Label, index, events)
 {
@@ -358,40 +311,6 @@ void ElementLabel::paintEvent(QPaintEvent *)
     paintFocusFrame(*this, painter);
 }
 
-void ElementLabel::mousePressEvent(QMouseEvent *event)
-{
-    handlePress(event);
-}
-void ElementLabel::mouseMoveEvent(QMouseEvent *event)
-{
-    handleMove(event);
-}
-
-void ElementLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (handleRelease(event))
-        events()->elementClicked(this);
-}
-
-void ElementLabel::keyPressEvent(QKeyEvent *event)
-{
-    if (!handleKey(event))
-        QWidget::keyPressEvent(event);
-}
-
-void ElementLabel::dragEnterEvent(QDragEnterEvent *event)
-{
-    handleDragEnter(event);
-}
-void ElementLabel::dragMoveEvent(QDragMoveEvent *event)
-{
-    handleDragMove(event);
-}
-void ElementLabel::dropEvent(QDropEvent *event)
-{
-    handleDrop(event);
-}
-
 ElementPicture::ElementPicture(int index, PageEvents *events, QWidget *canvas)
     : QWidget(canvas), PageElement(ElementKind::Picture, index, events)
 {
@@ -434,38 +353,4 @@ void ElementPicture::paintEvent(QPaintEvent *)
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     paintFocusFrame(*this, painter);
-}
-
-void ElementPicture::mousePressEvent(QMouseEvent *event)
-{
-    handlePress(event);
-}
-void ElementPicture::mouseMoveEvent(QMouseEvent *event)
-{
-    handleMove(event);
-}
-
-void ElementPicture::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (handleRelease(event))
-        events()->elementClicked(this);
-}
-
-void ElementPicture::keyPressEvent(QKeyEvent *event)
-{
-    if (!handleKey(event))
-        QWidget::keyPressEvent(event);
-}
-
-void ElementPicture::dragEnterEvent(QDragEnterEvent *event)
-{
-    handleDragEnter(event);
-}
-void ElementPicture::dragMoveEvent(QDragMoveEvent *event)
-{
-    handleDragMove(event);
-}
-void ElementPicture::dropEvent(QDropEvent *event)
-{
-    handleDrop(event);
 }

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QWidget>
 
-class QDragLeaveEvent;
+class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class QKeyEvent;
@@ -79,13 +79,9 @@ public:
     bool showsLinkPointer() const { return m_showsLinkPointer; }
     void showLinkPointer();
 
-protected:
-    // Takes the template's place, size and link and forgets the link pointer; the drag mode, which
-    // belongs to the mode and not to the page, stays.
-    void resetPlacementTo(const PageElement &templateSlot);
-    void updateGeometry();
-
-    // Shared mouse handling of the three kinds; each returns true when it consumed the event.
+    // The mouse, drag and key handling the three kinds share, called by the ElementEventForwarder
+    // that the pools install on every slot. handleMove returns true when it started a drag, and
+    // handleRelease when the release completes a click, which activate then reports.
     void handlePress(QMouseEvent *event);
     bool handleMove(QMouseEvent *event);
     bool handleRelease(QMouseEvent *event);
@@ -94,6 +90,14 @@ protected:
     void handleDrop(QDropEvent *event);
     // Enter, Return or Space activates the element; returns true when it did.
     bool handleKey(QKeyEvent *event);
+    // Where the last press on the element fell, in its widget.
+    QPoint pressPosition() const { return m_pressPosition; }
+
+protected:
+    // Takes the template's place, size and link and forgets the link pointer; the drag mode, which
+    // belongs to the mode and not to the page, stays.
+    void resetPlacementTo(const PageElement &templateSlot);
+    void updateGeometry();
 
     PageEvents *events() const { return m_events; }
 
@@ -130,13 +134,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     QString m_caption;
@@ -172,13 +169,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     QString m_caption;
@@ -210,13 +200,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     int m_borderStyle = 1;

@@ -8,6 +8,7 @@
 #include "browser/browser_mouse.h"
 #include "browser/inet.h"
 #include "browser/picture_queue.h"
+#include "editor/selection_frame.h"
 #include "page/recovery_copy.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStackedLayout>
 #include <QStatusBar>
 #include <QTimer>
@@ -35,7 +37,9 @@ constexpr int InnerWidth = 693;
 constexpr int InnerHeight = 438;
 constexpr int BrowserStripHeight = 33;
 constexpr int ToolStripWidth = 89;
-constexpr int PanelContainerWidth = 97;
+// Wide enough for a caption of 20 characters and an address in the panels' fields.
+constexpr int PanelContainerWidth = 200;
+constexpr int PanelContainerMinimumWidth = 97;
 constexpr int PanelHeight = 241;
 const QColor StripColour(64, 64, 64);
 const QString PageFileFilter = QStringLiteral("QV Internet Files (*.qvif)|*.qvif");
@@ -118,9 +122,8 @@ Form1::Form1(QWidget *parent)
 
 Form1::~Form1()
 {
-    // The undo stack goes with the window's children, after the members. What it tells on its way
-    // out, that the page is clean again, must reach neither the window nor the recovery copy, which
-    // keeps the unsaved changes of a run that ends without a question.
+    // The undo stack, a child of the window, empties itself when it is destroyed, and by then the
+    // window's own members are gone: no one may hear of it. A recovery copy stays as it is.
     m_undoStack->disconnect();
 }
 
@@ -150,14 +153,27 @@ void Form1::createControls()
     createToolStrip();
     body->addWidget(Picture1);
 
-    WorkSpace = new Canvas(this, form);
+    panelSplitter = new QSplitter(Qt::Horizontal, form);
+    panelSplitter->setObjectName(QStringLiteral("panelSplitter"));
+    panelSplitter->setChildrenCollapsible(false);
+    body->addWidget(panelSplitter, 1);
+
+    WorkSpace = new Canvas(this, panelSplitter);
     WorkSpace->setAccessibleName(tr("Page"));
-    canvasArea = new CanvasArea(WorkSpace, form);
-    body->addWidget(canvasArea, 1);
+    canvasArea = new CanvasArea(WorkSpace, panelSplitter);
+    panelSplitter->addWidget(canvasArea);
     shp = new DragOutline(WorkSpace);
+    m_selectionFrame = new SelectionFrame(WorkSpace);
+    WorkSpace->keepAbove(m_selectionFrame);
+    WorkSpace->keepAbove(shp);
 
     createPanelContainer();
-    body->addWidget(Picture2);
+    panelSplitter->addWidget(Picture2);
+    // The canvas takes what the window gains or loses; the panels keep the width given them.
+    panelSplitter->setStretchFactor(0, 1);
+    panelSplitter->setStretchFactor(1, 0);
+    panelSplitter->setSizes(
+        {InnerWidth - ToolStripWidth - PanelContainerWidth, PanelContainerWidth});
 
     picLoading = makeStrip(form, "picLoading", Qt::black);
     lblLoading = new QLabel(QStringLiteral("LOADING...."), picLoading);
@@ -235,7 +251,8 @@ void Form1::createPanelContainer()
 {
     Picture2 = new QFrame(form);
     Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setFixedWidth(PanelContainerWidth);
+    Picture2->setMinimumWidth(PanelContainerMinimumWidth);
+    Picture2->installEventFilter(this);
     setTag(Picture2, QStringLiteral("WorkSpace"));
 
     auto *stackArea = new QWidget(Picture2);
@@ -327,6 +344,7 @@ void Form1::createActions()
     addAction(focusAddress);
 
     createBrowserActions();
+    createEditActions();
 }
 
 void Form1::createMenus()
@@ -339,6 +357,8 @@ void Form1::createMenus()
     mnuFile->addAction(mnuEditPage);
     mnuFile->addSeparator();
     mnuFile->addAction(mnuQuit);
+
+    createEditMenus();
 
     mnuType = menuBar()->addMenu(tr("Type"));
     mnuType->setObjectName(QStringLiteral("mnuType"));
@@ -372,6 +392,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == pctInternet && event->type() == QEvent::Resize)
         layOutBrowserStrip();
+    if (watched == Picture2 && panelContainerEvent(event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

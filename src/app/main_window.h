@@ -2,7 +2,9 @@
 
 #include "app/elements.h"
 #include "browser/history.h"
+#include "editor/element_geometry.h"
 #include "page/loader.h"
+#include "page/page_text.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -24,9 +26,11 @@ class DragOutline;
 class Inet;
 class PictureQueue;
 class RecoveryCopy;
+class SelectionFrame;
 class UnsavedChanges;
 struct StartRequest;
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QComboBox;
 class QDrag;
@@ -37,6 +41,7 @@ class QListWidget;
 class QMenu;
 class QMimeData;
 class QPushButton;
+class QSplitter;
 class QStackedLayout;
 class QTimer;
 class QUndoStack;
@@ -180,21 +185,58 @@ public:
     void pctWorkColor_Click();
     void pctLabelForeColor_Click();
     void pctLabelBackColor_Click();
+    void cmdBackPicBrowse_Click();
+    void cmdPicBrowse_Click();
 
-    // Dragging. A drop point over an element is its offset within that element, in pixels.
-    void WorkSpace_DragOver(PageElement *source, float x, float y);
-    void WorkSpace_DragDrop(PageElement *source, float x, float y);
-    void Buttonn_DragOver(int index, PageElement *source, float x, float y);
-    void Labell_DragOver(int index, PageElement *source, float x, float y);
-    void Picturee_DragOver(int index, PageElement *source, float x, float y);
-    void Buttonn_DragDrop(int index, PageElement *source, float x, float y);
-    void Labell_DragDrop(int index, PageElement *source, float x, float y);
-    void Picturee_DragDrop(int index, PageElement *source, float x, float y);
+    // Editing. Every edit is a step of the undo stack; undo, redo and the commands below act in
+    // editor mode only.
+    SelectionFrame *selectionFrame() const { return m_selectionFrame; }
+    // The element the selection names when it is shown; nullptr while the canvas is selected.
+    PageElement *selectedElement() const;
+    void selectElement(PageElement *element);
+    void selectCanvas();
+    // After an undo or redo: selects the element when it is shown, or else the canvas when the
+    // element was the selection.
+    void showEdited(PageElement *element);
+    // The place and size fields follow the element when its panel shows it.
+    void refreshPanelPlace(const PageElement *element);
+    // Shows the selection frame and enables the editing commands as the mode allows.
+    void refreshEditing();
+    // The slot a new element of the kind takes; none when the kind is full, which the status bar
+    // then says.
+    std::optional<int> nextFreeSlot(ElementKind kind);
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuDuplicate_Click();
+    void mnuDelete_Click();
+    // The arrow keys: moves the selected element by (dx, dy), or with `resize` sizes it.
+    void nudgeSelection(int dx, int dy, bool resize);
+    void cancelPlacement();
+
+    // Dragging. The dragged element moves by the pointer's travel, so the point of it that was
+    // pressed stays under the pointer. A drop point over an element is its offset within that
+    // element, in pixels.
+    struct ElementDrag
+    {
+        PageElement *element = nullptr;
+        // The point pressed, in the element's widget.
+        QPoint grab;
+    };
+    void WorkSpace_DragOver(const ElementDrag &source, float x, float y);
+    void WorkSpace_DragDrop(const ElementDrag &source, float x, float y);
+    void Buttonn_DragOver(int index, const ElementDrag &source, float x, float y);
+    void Labell_DragOver(int index, const ElementDrag &source, float x, float y);
+    void Picturee_DragOver(int index, const ElementDrag &source, float x, float y);
+    void Buttonn_DragDrop(int index, const ElementDrag &source, float x, float y);
+    void Labell_DragDrop(int index, const ElementDrag &source, float x, float y);
+    void Picturee_DragDrop(int index, const ElementDrag &source, float x, float y);
     void Element_MouseMove(PageElement *element);
-    // The data of an element's drag in the private MIME type, and the element that drag data of
-    // this window names (nullptr for any other data).
-    QMimeData *elementDragData(PageElement *element) const;
-    PageElement *draggedElement(const QMimeData *data) const;
+    // The data of an element's drag, held at the point `grab` of its widget, in the private MIME
+    // type; and what drag data of this window names (no element for any other data).
+    QMimeData *elementDragData(PageElement *element, QPoint grab = {}) const;
+    ElementDrag dragOf(const QMimeData *data) const;
+    PageElement *draggedElement(const QMimeData *data) const { return dragOf(data).element; }
     // Carries a started drag to its end and gives the drop's action, Qt::IgnoreAction when it was
     // released away from the canvas and its elements. Empty means QDrag::exec; tests set their
     // own, since a real drag runs an event loop of its own.
@@ -220,6 +262,14 @@ private:
     void createMenus();
     void createSlots();
     void createUnsavedChanges();
+    void createEditActions();
+    void createEditMenus();
+    // The panels take the width of their container; Enter in the container applies the panel.
+    void layOutPanels();
+    bool panelContainerEvent(QEvent *event);
+    void resizeSelection(ResizeHandle handle, QPoint travel, bool finished);
+    void removeSelection(const QString &verb);
+    void pasteCopy(const ElementBlock &copy, const QString &verb);
     // Returns slot i of every pool, and its picture source, to the template: nothing is there.
     void emptySlot(int slot);
     void Form_Resize();
@@ -271,6 +321,8 @@ public:
     // Scrolls the canvas when the page is larger than the window.
     CanvasArea *canvasArea = nullptr;
     DragOutline *shp = nullptr;
+    // Holds the canvas and the panel container, whose width the user can drag.
+    QSplitter *panelSplitter = nullptr;
     QFrame *Picture2 = nullptr;
     QStackedLayout *panelStack = nullptr;
     QWidget *pctWorkspace = nullptr;
@@ -289,6 +341,7 @@ public:
     QLineEdit *txtTitle = nullptr;
     QFrame *pctWorkColor = nullptr;
     QLineEdit *txtBackPic = nullptr;
+    QPushButton *cmdBackPicBrowse = nullptr;
     // Button panel fields.
     QLineEdit *txtcmdCaption = nullptr;
     QLineEdit *txtcmdX = nullptr;
@@ -315,6 +368,7 @@ public:
     QLineEdit *txtpicWidth = nullptr;
     QLineEdit *txtpicHeight = nullptr;
     QLineEdit *txtPicPicture = nullptr;
+    QPushButton *cmdPicBrowse = nullptr;
     QCheckBox *chkPicBorder = nullptr;
     QLineEdit *txtpicLink = nullptr;
 
@@ -324,6 +378,19 @@ public:
     QAction *mnuOpen = nullptr;
     QAction *mnuSave = nullptr;
     QAction *mnuQuit = nullptr;
+    QMenu *mnuEdit = nullptr;
+    QAction *mnuUndo = nullptr;
+    QAction *mnuRedo = nullptr;
+    QAction *mnuCut = nullptr;
+    QAction *mnuCopy = nullptr;
+    QAction *mnuPaste = nullptr;
+    QAction *mnuDuplicate = nullptr;
+    QAction *mnuDelete = nullptr;
+    QMenu *mnuInsert = nullptr;
+    QAction *mnuInsertButton = nullptr;
+    QAction *mnuInsertLabel = nullptr;
+    QAction *mnuInsertPicture = nullptr;
+    QAction *cancelPlacementAction = nullptr;
     QMenu *mnuType = nullptr;
     QAction *mnuInternet = nullptr;
     QAction *mnuWorkspace = nullptr;
@@ -374,4 +441,9 @@ private:
     QString m_lastAddressBeforeNavigation;
     History m_history;
     std::unique_ptr<BrowserMouse> m_browserMouse;
+    SelectionFrame *m_selectionFrame = nullptr;
+    // The commands that only editor mode offers.
+    QActionGroup *m_editorActions = nullptr;
+    // The selected element's geometry when a handle was pressed.
+    std::optional<ElementGeometry> m_resizeStart;
 };

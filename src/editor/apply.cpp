@@ -4,13 +4,14 @@
 #include "app/tag.h"
 #include "browser/picture_queue.h"
 #include "editor/colour_swatch.h"
+#include "editor/edit_commands.h"
 #include "editor/field_error.h"
 #include "page/value_forms.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QUndoStack>
 
 #include <cmath>
 #include <initializer_list>
@@ -36,7 +37,7 @@ int styleOf(const QCheckBox *box)
 }
 
 template <typename Element>
-Element *selectedElement(Element *(Form1::*slotOf)(int) const, const Form1 &window, QWidget *panel)
+Element *slotOnPanel(Element *(Form1::*slotOf)(int) const, const Form1 &window, QWidget *panel)
 {
     const std::optional<qint16> slot = ValueForms::readWholeNumber(tagOf(panel));
     if (!slot || *slot < 1)
@@ -73,82 +74,99 @@ void Form1::cmdApply_Click()
     // A complaint about an earlier Apply is stale now.
     showStatus(QString());
 
-    const std::optional<ElementKind> selected = kindNamed(tagOf(Picture2));
+    // Apply is one undo step, made only when it changes something. Every Apply fetches the picture
+    // it names again, whether or not that changes anything.
     if (tagOf(Picture2) == QLatin1String("WorkSpace")) {
-        PageTitle = txtTitle->text();
-        WorkSpace->setBackColour(swatchColour(pctWorkColor));
-        if (!txtBackPic->text().isEmpty()) {
-            WorkSpace->setTag(txtBackPic->text());
-            m_pictureQueue->append(txtBackPic->text(), PictureQueue::BackgroundTarget,
-                                   pageAddress());
-        }
+        const PageState before = capturePage(*this);
+        PageState after = before;
+        after.title = txtTitle->text();
+        after.colour = swatchColour(pctWorkColor);
+        const QString background = txtBackPic->text();
+        if (!background.isEmpty())
+            after.background = background;
+        if (after != before)
+            m_undoStack->push(
+                new ApplyPageCommand(*this, tr("Change Page"), before, after, background));
+        else
+            m_pictureQueue->append(background, PictureQueue::BackgroundTarget, pageAddress());
+        return;
     }
 
+    const std::optional<ElementKind> selected = kindNamed(tagOf(Picture2));
+    ElementState before;
+    ElementState after;
+    QString pictureRequest;
     if (selected == ElementKind::Button) {
-        ElementButton *element = selectedElement(&Form1::button, *this, pctButton);
+        ElementButton *element = slotOnPanel(&Form1::button, *this, pctButton);
         float number[4];
-        if (element && readNumbers({{txtcmdX, "X", NumberRule::Any},
-                                    {txtcmdY, "Y", NumberRule::Any},
-                                    {txtcmdWidth, "Width", NumberRule::NotNegative},
-                                    {txtcmdHeight, "Height", NumberRule::NotNegative}},
-                                   number)) {
-            element->setCaption(txtcmdCaption->text());
-            element->setExactLeft(number[0]);
-            element->setExactTop(number[1]);
-            element->setExactWidth(number[2]);
-            element->setExactHeight(number[3]);
-            element->setTag(txtcmdLink->text());
-        }
-    }
-
-    if (selected == ElementKind::Label) {
-        ElementLabel *element = selectedElement(&Form1::label, *this, pctLabel);
+        if (!element || !readNumbers({{txtcmdX, "X", NumberRule::Any},
+                                      {txtcmdY, "Y", NumberRule::Any},
+                                      {txtcmdWidth, "Width", NumberRule::NotNegative},
+                                      {txtcmdHeight, "Height", NumberRule::NotNegative}},
+                                     number))
+            return;
+        before = captureElement(*this, ElementKind::Button, element->index());
+        after = before;
+        auto &block = std::get<ButtonBlock>(after.block);
+        block.caption = txtcmdCaption->text();
+        block.left = number[0];
+        block.top = number[1];
+        block.width = number[2];
+        block.height = number[3];
+        block.link = txtcmdLink->text();
+    } else if (selected == ElementKind::Label) {
+        ElementLabel *element = slotOnPanel(&Form1::label, *this, pctLabel);
         float number[5];
-        if (element && readNumbers({{txtlblFontSize, "FontSize", NumberRule::NotNegative},
-                                    {txtlblX, "X", NumberRule::Any},
-                                    {txtlblY, "Y", NumberRule::Any},
-                                    {txtlblWidth, "Width", NumberRule::NotNegative},
-                                    {txtlblHeight, "Height", NumberRule::NotNegative}},
-                                   number)) {
-            element->setFontSize(number[0]);
-            // A label whose alignment matched no entry keeps it.
-            if (cmblblAlign->currentIndex() >= 0)
-                element->setAlignment(cmblblAlign->currentIndex());
-            element->setBorderStyle(styleOf(chklblBorder));
-            element->setCaption(txtlblCaption->text());
-            element->setExactLeft(number[1]);
-            element->setExactTop(number[2]);
-            element->setExactWidth(number[3]);
-            element->setExactHeight(number[4]);
-            element->setForeColour(swatchColour(pctLabelForeColor));
-            element->setBackColour(swatchColour(pctLabelBackColor));
-            element->setBackStyle(styleOf(chklblOpaque));
-            element->setTag(txtlblLink->text());
-        }
-    }
-
-    if (selected == ElementKind::Picture) {
-        ElementPicture *element = selectedElement(&Form1::picture, *this, pctPicture);
+        if (!element || !readNumbers({{txtlblFontSize, "FontSize", NumberRule::NotNegative},
+                                      {txtlblX, "X", NumberRule::Any},
+                                      {txtlblY, "Y", NumberRule::Any},
+                                      {txtlblWidth, "Width", NumberRule::NotNegative},
+                                      {txtlblHeight, "Height", NumberRule::NotNegative}},
+                                     number))
+            return;
+        before = captureElement(*this, ElementKind::Label, element->index());
+        after = before;
+        auto &block = std::get<LabelBlock>(after.block);
+        block.fontSize = number[0];
+        // A label whose alignment matched no entry keeps it.
+        if (cmblblAlign->currentIndex() >= 0)
+            block.alignment = cmblblAlign->currentIndex();
+        block.borderStyle = styleOf(chklblBorder);
+        block.caption = txtlblCaption->text();
+        block.left = number[1];
+        block.top = number[2];
+        block.width = number[3];
+        block.height = number[4];
+        block.foreColour = swatchColour(pctLabelForeColor);
+        block.backColour = swatchColour(pctLabelBackColor);
+        block.backStyle = styleOf(chklblOpaque);
+        block.link = txtlblLink->text();
+    } else if (selected == ElementKind::Picture) {
+        ElementPicture *element = slotOnPanel(&Form1::picture, *this, pctPicture);
         float number[4];
-        if (element && readNumbers({{txtpicX, "X", NumberRule::Any},
-                                    {txtpicY, "Y", NumberRule::Any},
-                                    {txtpicWidth, "Width", NumberRule::NotNegative},
-                                    {txtpicHeight, "Height", NumberRule::NotNegative}},
-                                   number)) {
-            const QString source = txtPicPicture->text();
-            if (!source.isEmpty()) {
-                m_pictureQueue->append(source, tagOf(pctPicture), pageAddress());
-                // Slot 100 has a row only once a picture was placed; rows are added up to it.
-                while (lstPictureUrls->count() <= element->index())
-                    lstPictureUrls->addItem(QString());
-                lstPictureUrls->item(element->index())->setText(source);
-            }
-            element->setTag(txtpicLink->text());
-            element->setExactLeft(number[0]);
-            element->setExactTop(number[1]);
-            element->setBorderStyle(styleOf(chkPicBorder));
-            element->setExactWidth(number[2]);
-            element->setExactHeight(number[3]);
-        }
+        if (!element || !readNumbers({{txtpicX, "X", NumberRule::Any},
+                                      {txtpicY, "Y", NumberRule::Any},
+                                      {txtpicWidth, "Width", NumberRule::NotNegative},
+                                      {txtpicHeight, "Height", NumberRule::NotNegative}},
+                                     number))
+            return;
+        before = captureElement(*this, ElementKind::Picture, element->index());
+        after = before;
+        auto &block = std::get<PictureBlock>(after.block);
+        pictureRequest = txtPicPicture->text();
+        if (!pictureRequest.isEmpty())
+            block.source = pictureRequest;
+        block.link = txtpicLink->text();
+        block.left = number[0];
+        block.top = number[1];
+        block.borderStyle = styleOf(chkPicBorder);
+        block.width = number[2];
+        block.height = number[3];
+    } else {
+        return;
     }
+    if (after != before)
+        m_undoStack->push(new ApplyCommand(*this, tr("Change"), before, after, pictureRequest));
+    else
+        m_pictureQueue->append(pictureRequest, QString::number(slotOf(after.block)), pageAddress());
 }

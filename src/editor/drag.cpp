@@ -1,15 +1,14 @@
 #include "app/main_window.h"
 
 #include "app/canvas.h"
-#include "app/tag.h"
-#include "editor/panel_numbers.h"
+#include "editor/edit_commands.h"
 
 #include <QCoreApplication>
 #include <QDrag>
 #include <QDropEvent>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QPointer>
+#include <QUndoStack>
 
 #include <cmath>
 
@@ -35,36 +34,41 @@ QString dragOrigin(const Form1 *window)
 
 } // namespace
 
-QMimeData *Form1::elementDragData(PageElement *element) const
+QMimeData *Form1::elementDragData(PageElement *element, QPoint grab) const
 {
     auto *data = new QMimeData;
-    const QString text = QStringLiteral("%1 %2 %3")
+    const QString text = QStringLiteral("%1 %2 %3 %4 %5")
                              .arg(dragOrigin(this), kindName(element->kind()))
-                             .arg(element->index());
+                             .arg(element->index())
+                             .arg(grab.x())
+                             .arg(grab.y());
     data->setData(ElementMimeType, text.toUtf8());
     return data;
 }
 
-PageElement *Form1::draggedElement(const QMimeData *data) const
+Form1::ElementDrag Form1::dragOf(const QMimeData *data) const
 {
     if (!data || !data->hasFormat(ElementMimeType))
-        return nullptr;
+        return {};
     const QStringList parts =
         QString::fromUtf8(data->data(ElementMimeType)).split(QLatin1Char(' '));
-    if (parts.size() != 3 || parts.at(0) != dragOrigin(this))
-        return nullptr;
-    bool isNumber = false;
-    const int slot = parts.at(2).toInt(&isNumber);
-    if (!isNumber)
-        return nullptr;
+    if (parts.size() != 5 || parts.at(0) != dragOrigin(this))
+        return {};
+    bool slotRead = false;
+    bool xRead = false;
+    bool yRead = false;
+    const int slot = parts.at(2).toInt(&slotRead);
+    const QPoint grab(parts.at(3).toInt(&xRead), parts.at(4).toInt(&yRead));
     const std::optional<ElementKind> kind = kindNamed(parts.at(1));
-    return kind ? element(*kind, slot) : nullptr;
+    if (!slotRead || !xRead || !yRead || !kind)
+        return {};
+    return {element(*kind, slot), grab};
 }
 
 void Form1::elementDragStart(PageElement *element)
 {
     QPointer<QDrag> drag = new QDrag(element->widget());
-    drag->setMimeData(elementDragData(element));
+    drag->setMimeData(elementDragData(element, element->pressPosition()));
     const Qt::DropAction action = dragRunner ? dragRunner(drag) : drag->exec(Qt::MoveAction);
     if (drag)
         drag->deleteLater();
@@ -75,8 +79,8 @@ void Form1::elementDragStart(PageElement *element)
 
 void Form1::canvasDragOver(QDragMoveEvent *event)
 {
-    PageElement *source = draggedElement(event->mimeData());
-    if (!source) {
+    const ElementDrag source = dragOf(event->mimeData());
+    if (!source.element) {
         event->ignore();
         return;
     }
@@ -85,8 +89,8 @@ void Form1::canvasDragOver(QDragMoveEvent *event)
 
 void Form1::canvasDragDrop(QDropEvent *event)
 {
-    PageElement *source = draggedElement(event->mimeData());
-    if (!source) {
+    const ElementDrag source = dragOf(event->mimeData());
+    if (!source.element) {
         event->ignore();
         return;
     }
@@ -95,8 +99,8 @@ void Form1::canvasDragDrop(QDropEvent *event)
 
 void Form1::elementDragOver(PageElement *target, QDragMoveEvent *event)
 {
-    PageElement *source = draggedElement(event->mimeData());
-    if (!source) {
+    const ElementDrag source = dragOf(event->mimeData());
+    if (!source.element) {
         event->ignore();
         return;
     }
@@ -117,8 +121,8 @@ void Form1::elementDragOver(PageElement *target, QDragMoveEvent *event)
 
 void Form1::elementDragDrop(PageElement *target, QDropEvent *event)
 {
-    PageElement *source = draggedElement(event->mimeData());
-    if (!source) {
+    const ElementDrag source = dragOf(event->mimeData());
+    if (!source.element) {
         event->ignore();
         return;
     }
@@ -139,130 +143,109 @@ void Form1::elementDragDrop(PageElement *target, QDropEvent *event)
 
 namespace {
 
-// Moves the outline to the values last computed and keeps it above every element.
-void placeOutline(Form1 &window)
+// Where the dragged element lands with the pointer at a point of the canvas: it has moved by the
+// pointer's travel since the press, so the point pressed is under the pointer again. The element
+// has not moved while it was dragged, so its widget still shows where the press fell.
+ElementGeometry landing(const Form1::ElementDrag &source, QPointF pointer)
 {
+    const ElementGeometry start = geometryOf(*source.element);
+    const QPointF pressed = QPointF(source.element->widget()->pos() + source.grab);
+    ElementGeometry result = start;
+    result.left = start.left + float(pointer.x() - pressed.x());
+    result.top = start.top + float(pointer.y() - pressed.y());
+    return result;
+}
+
+// A point given as an offset within an element, on the canvas.
+QPointF onCanvas(const PageElement *target, float x, float y)
+{
+    return QPointF(target->widget()->pos()) + QPointF(x, y);
+}
+
+// Moves the outline to where the element would land, keeping it above every element.
+void placeOutline(Form1 &window, const Form1::ElementDrag &source, QPointF pointer)
+{
+    const ElementGeometry place = landing(source, pointer);
+    window.OutlineWidth = outlineValue(place.width);
+    window.OutlineHeight = outlineValue(place.height);
+    window.OutlineLeft = outlineValue(place.left);
+    window.OutlineTop = outlineValue(place.top);
     window.shp->setGeometry(window.OutlineLeft, window.OutlineTop, qMax(0, window.OutlineWidth),
                             qMax(0, window.OutlineHeight));
     window.shp->raise();
 }
 
-// Over an element the pointer is given as its offset within that element; the outline keeps the
-// dragged element's size with its centre on the pointer.
-void outlineOverElement(Form1 &window, const PageElement *target, const PageElement *source,
-                        float x, float y)
+// The move is one undo step; the panel's fields follow it when they show the element.
+void drop(Form1 &window, const Form1::ElementDrag &source, QPointF pointer)
 {
-    window.OutlineWidth = outlineValue(source->exactWidth());
-    window.OutlineHeight = outlineValue(source->exactHeight());
-    window.OutlineTop = outlineValue(target->exactTop() + y - source->exactHeight() / 2);
-    window.OutlineLeft = outlineValue(target->exactLeft() + x - source->exactWidth() / 2);
-    placeOutline(window);
-}
-
-// The X and Y fields follow a drop when they show the element that moved.
-void refreshPosition(Form1 &window, const PageElement *moved)
-{
-    QWidget *panel = nullptr;
-    QLineEdit *xField = nullptr;
-    QLineEdit *yField = nullptr;
-    switch (moved->kind()) {
-    case ElementKind::Button:
-        panel = window.pctButton;
-        xField = window.txtcmdX;
-        yField = window.txtcmdY;
-        break;
-    case ElementKind::Label:
-        panel = window.pctLabel;
-        xField = window.txtlblX;
-        yField = window.txtlblY;
-        break;
-    case ElementKind::Picture:
-        panel = window.pctPicture;
-        xField = window.txtpicX;
-        yField = window.txtpicY;
-        break;
-    }
-    if (tagOf(window.Picture2) != kindName(moved->kind()) ||
-        tagOf(panel) != QString::number(moved->index()))
-        return;
-    xField->setText(panelNumber(moved->exactLeft()));
-    yField->setText(panelNumber(moved->exactTop()));
-}
-
-void dropOverElement(Form1 &window, const PageElement *target, PageElement *source, float x,
-                     float y)
-{
-    source->setExactTop(target->exactTop() + y - source->exactHeight() / 2);
-    source->setExactLeft(target->exactLeft() + x - source->exactWidth() / 2);
-    refreshPosition(window, source);
     window.shp->hide();
+    const ElementGeometry before = geometryOf(*source.element);
+    const ElementGeometry after = landing(source, pointer);
+    if (after != before)
+        window.undoStack().push(
+            new MoveCommand(window, Form1::tr("Move"), *source.element, before, after));
 }
 
 } // namespace
 
-void Form1::WorkSpace_DragOver(PageElement *source, float x, float y)
+void Form1::WorkSpace_DragOver(const ElementDrag &source, float x, float y)
 {
     shp->show();
-    OutlineWidth = outlineValue(source->exactWidth());
-    OutlineHeight = outlineValue(source->exactHeight());
-    OutlineLeft = outlineValue(x - OutlineWidth / 2.0);
-    OutlineTop = outlineValue(y - OutlineHeight / 2.0);
-    placeOutline(*this);
+    placeOutline(*this, source, QPointF(x, y));
 }
 
-void Form1::WorkSpace_DragDrop(PageElement *source, float x, float y)
+void Form1::WorkSpace_DragDrop(const ElementDrag &source, float x, float y)
 {
     if (BrowserMode)
         return;
-    source->setExactTop(y - source->exactHeight() / 2);
-    source->setExactLeft(x - source->exactWidth() / 2);
-    refreshPosition(*this, source);
-    shp->hide();
+    drop(*this, source, QPointF(x, y));
 }
 
-void Form1::Buttonn_DragOver(int index, PageElement *source, float x, float y)
+void Form1::Buttonn_DragOver(int index, const ElementDrag &source, float x, float y)
 {
     shp->show();
     if (BrowserMode || !button(index))
         return;
-    outlineOverElement(*this, button(index), source, x, y);
+    placeOutline(*this, source, onCanvas(button(index), x, y));
 }
 
-void Form1::Labell_DragOver(int index, PageElement *source, float x, float y)
+void Form1::Labell_DragOver(int index, const ElementDrag &source, float x, float y)
 {
     if (BrowserMode || !label(index))
         return;
-    outlineOverElement(*this, label(index), source, x, y);
+    placeOutline(*this, source, onCanvas(label(index), x, y));
     shp->show();
 }
 
-void Form1::Picturee_DragOver(int index, PageElement *source, float x, float y)
+void Form1::Picturee_DragOver(int index, const ElementDrag &source, float x, float y)
 {
     shp->show();
     if (BrowserMode || !picture(index))
         return;
-    outlineOverElement(*this, picture(index), source, x, y);
+    placeOutline(*this, source, onCanvas(picture(index), x, y));
 }
 
-void Form1::Buttonn_DragDrop(int index, PageElement *source, float x, float y)
+// Over another element the drop moves only the dragged one; the element below is just where the
+// pointer was.
+void Form1::Buttonn_DragDrop(int index, const ElementDrag &source, float x, float y)
 {
     if (BrowserMode || !button(index))
         return;
-    dropOverElement(*this, button(index), source, x, y);
+    drop(*this, source, onCanvas(button(index), x, y));
 }
 
-void Form1::Labell_DragDrop(int index, PageElement *source, float x, float y)
+void Form1::Labell_DragDrop(int index, const ElementDrag &source, float x, float y)
 {
     if (BrowserMode || !label(index))
         return;
-    dropOverElement(*this, label(index), source, x, y);
+    drop(*this, source, onCanvas(label(index), x, y));
 }
 
-void Form1::Picturee_DragDrop(int index, PageElement *source, float x, float y)
+void Form1::Picturee_DragDrop(int index, const ElementDrag &source, float x, float y)
 {
     if (BrowserMode || !picture(index))
         return;
-    dropOverElement(*this, picture(index), source, x, y);
+    drop(*this, source, onCanvas(picture(index), x, y));
 }
 
 void Form1::Element_MouseMove(PageElement *element)

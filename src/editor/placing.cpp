@@ -1,13 +1,11 @@
 #include "app/main_window.h"
 
 #include "app/canvas.h"
-#include "app/tag.h"
-#include "editor/colour_swatch.h"
+#include "editor/edit_commands.h"
 
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QStackedLayout>
+#include <QUndoStack>
 
 namespace {
 
@@ -33,22 +31,14 @@ void arm(Form1 &window, const QString &kind)
 {
     window.canvas()->setCursor(placementCursor());
     window.PendingAdd = kind;
+    window.refreshEditing();
 }
 
 void disarm(Form1 &window)
 {
     window.canvas()->unsetCursor();
     window.PendingAdd.clear();
-}
-
-// Centres a new element on the press point, keeping its size; near an edge it may reach past the
-// canvas.
-void centreOn(PageElement *element, float x, float y)
-{
-    const float width = element->exactWidth();
-    const float height = element->exactHeight();
-    element->setExactLeft(x - width / 2);
-    element->setExactTop(y - height / 2);
+    window.refreshEditing();
 }
 
 } // namespace
@@ -68,60 +58,58 @@ void Form1::cmdAddPicture_Click()
     arm(*this, kindName(ElementKind::Picture));
 }
 
+void Form1::cancelPlacement()
+{
+    disarm(*this);
+}
+
+std::optional<int> Form1::nextFreeSlot(ElementKind kind)
+{
+    // The pools end at slot 100: a new element past it is refused.
+    const qint16 counter = slotCounter(*this, kind);
+    if (counter >= SlotCount) {
+        const QString kinds = kind == ElementKind::Button  ? tr("buttons")
+                              : kind == ElementKind::Label ? tr("labels")
+                                                           : tr("pictures");
+        showStatus(tr("No more than %1 %2 on a page.").arg(SlotCount).arg(kinds));
+        return std::nullopt;
+    }
+    if (counter < 0)
+        return std::nullopt;
+    return counter + 1;
+}
+
 void Form1::WorkSpace_MouseDown(int mouseButton, int, float x, float y)
 {
     if (BrowserMode)
         return;
 
-    if (mouseButton == 2) {
-        panelStack->setCurrentWidget(pctWorkspace);
-        setTag(Picture2, QStringLiteral("WorkSpace"));
-        txtBackPic->setText(WorkSpace->tag());
-        txtTitle->setText(PageTitle);
-        setSwatchColour(pctWorkColor, WorkSpace->backColour());
-    }
+    if (mouseButton == 2)
+        selectCanvas();
 
-    // The pools end at slot 100: a placement past it is refused and disarmed.
-    auto nextSlot = [this](qint16 &counter, const QString &kinds) {
-        // A complaint about an earlier placement is stale now.
-        showStatus(QString());
-        if (counter < 0 || counter >= SlotCount) {
-            if (counter >= SlotCount)
-                showStatus(tr("No more than %1 %2 on a page.").arg(SlotCount).arg(kinds));
-            disarm(*this);
-            return 0;
-        }
-        return int(++counter);
-    };
+    const std::optional<ElementKind> kind = kindNamed(PendingAdd);
+    if (!kind)
+        return;
+    // A complaint about an earlier placement is stale now.
+    showStatus(QString());
+    const std::optional<int> slot = nextFreeSlot(*kind);
+    disarm(*this);
+    if (!slot)
+        return;
+    // Every placed picture adds a row to the picture-source list; the slot's own row keeps its
+    // text.
+    if (*kind == ElementKind::Picture)
+        lstPictureUrls->addItem(QString());
 
-    if (PendingAdd == kindName(ElementKind::Button)) {
-        if (const int slot = nextSlot(ButtonCount, tr("buttons"))) {
-            ElementButton *element = button(slot);
-            element->setCaption(QStringLiteral("Button %1").arg(slot));
-            centreOn(element, x, y);
-            element->show();
-            WorkSpace->bringToFront(element);
-            disarm(*this);
-        }
-    }
-    if (PendingAdd == kindName(ElementKind::Picture)) {
-        if (const int slot = nextSlot(PictureCount, tr("pictures"))) {
-            ElementPicture *element = picture(slot);
-            centreOn(element, x, y);
-            element->show();
-            lstPictureUrls->addItem(QString());
-            WorkSpace->bringToFront(element);
-            disarm(*this);
-        }
-    }
-    if (PendingAdd == kindName(ElementKind::Label)) {
-        if (const int slot = nextSlot(LabelCount, tr("labels"))) {
-            ElementLabel *element = label(slot);
-            element->setCaption(QStringLiteral("Label %1").arg(slot));
-            centreOn(element, x, y);
-            element->show();
-            WorkSpace->bringToFront(element);
-            disarm(*this);
-        }
-    }
+    // The new element keeps its slot's size and is centred on the press point; near an edge it
+    // may reach past the canvas.
+    const ElementState before = captureElement(*this, *kind, *slot);
+    ElementState after = before;
+    if (*kind != ElementKind::Picture)
+        setCaption(after.block, QStringLiteral("%1 %2").arg(kindName(*kind)).arg(*slot));
+    const ElementGeometry size = geometryOf(*element(*kind, *slot));
+    setPosition(after.block, QPointF(x - size.width / 2, y - size.height / 2));
+    after.shown = true;
+    m_undoStack->push(
+        new PlaceCommand(*this, tr("Place"), before, after, slotCounter(*this, *kind)));
 }

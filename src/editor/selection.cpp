@@ -1,14 +1,22 @@
 #include "app/main_window.h"
 
+#include "app/canvas.h"
 #include "app/tag.h"
 #include "editor/colour_swatch.h"
 #include "editor/panel_numbers.h"
+#include "editor/selection_frame.h"
+#include "page/value_forms.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QStackedLayout>
+#include <QUndoStack>
+
+#include <array>
 
 void Form1::Buttonn_Click(int index)
 {
@@ -29,6 +37,7 @@ void Form1::Buttonn_Click(int index)
     txtcmdWidth->setText(panelNumber(element->exactWidth()));
     txtcmdHeight->setText(panelNumber(element->exactHeight()));
     txtcmdLink->setText(element->tag());
+    refreshEditing();
 }
 
 void Form1::Buttonn_MouseDown(int index, int, int, float, float)
@@ -67,6 +76,7 @@ void Form1::Labell_Click(int index)
     setSwatchColour(pctLabelBackColor, element->backColour());
     setSwatchColour(pctLabelForeColor, element->foreColour());
     txtlblLink->setText(element->tag());
+    refreshEditing();
 }
 
 void Form1::Picturee_Click(int index)
@@ -91,4 +101,85 @@ void Form1::Picturee_Click(int index)
     const QListWidgetItem *source = lstPictureUrls->item(index);
     txtPicPicture->setText(source ? source->text() : QString());
     txtpicLink->setText(element->tag());
+    refreshEditing();
+}
+
+void Form1::selectCanvas()
+{
+    panelStack->setCurrentWidget(pctWorkspace);
+    setTag(Picture2, QStringLiteral("WorkSpace"));
+    txtBackPic->setText(WorkSpace->tag());
+    txtTitle->setText(PageTitle);
+    setSwatchColour(pctWorkColor, WorkSpace->backColour());
+    refreshEditing();
+}
+
+void Form1::selectElement(PageElement *element)
+{
+    if (BrowserMode || !element)
+        return;
+    elementClicked(element);
+}
+
+namespace {
+
+// The element the selection names, shown or not; nullptr while the canvas is selected.
+PageElement *namedBySelection(const Form1 &window)
+{
+    const std::optional<ElementKind> kind = kindNamed(tagOf(window.Picture2));
+    if (!kind)
+        return nullptr;
+    QWidget *panel = *kind == ElementKind::Button  ? window.pctButton
+                     : *kind == ElementKind::Label ? window.pctLabel
+                                                   : window.pctPicture;
+    const std::optional<qint16> slot = ValueForms::readWholeNumber(tagOf(panel));
+    if (!slot || *slot < 1)
+        return nullptr;
+    return window.element(*kind, *slot);
+}
+
+} // namespace
+
+PageElement *Form1::selectedElement() const
+{
+    PageElement *element = namedBySelection(*this);
+    return element && !element->widget()->isHidden() ? element : nullptr;
+}
+
+void Form1::showEdited(PageElement *element)
+{
+    if (!element->widget()->isHidden())
+        selectElement(element);
+    else if (namedBySelection(*this) == element)
+        selectCanvas();
+}
+
+void Form1::refreshPanelPlace(const PageElement *element)
+{
+    if (namedBySelection(*this) != element)
+        return;
+    using PlaceFields = std::array<QLineEdit *, 4>;
+    const PlaceFields fields = element->kind() == ElementKind::Button
+                                   ? PlaceFields{txtcmdX, txtcmdY, txtcmdWidth, txtcmdHeight}
+                               : element->kind() == ElementKind::Label
+                                   ? PlaceFields{txtlblX, txtlblY, txtlblWidth, txtlblHeight}
+                                   : PlaceFields{txtpicX, txtpicY, txtpicWidth, txtpicHeight};
+    const float values[] = {element->exactLeft(), element->exactTop(), element->exactWidth(),
+                            element->exactHeight()};
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setText(panelNumber(values[i]));
+}
+
+void Form1::refreshEditing()
+{
+    const bool editing = !BrowserMode;
+    m_editorActions->setEnabled(editing);
+    mnuUndo->setEnabled(editing && m_undoStack->canUndo());
+    mnuRedo->setEnabled(editing && m_undoStack->canRedo());
+    // Escape is taken only while a placement waits for the canvas: elsewhere it means something
+    // else, or nothing.
+    cancelPlacementAction->setEnabled(editing && !PendingAdd.isEmpty());
+    m_selectionFrame->setSuppressed(!editing);
+    PageElement *selected = namedBySelection(*this);
+    m_selectionFrame->setTarget(selected ? selected->widget() : nullptr);
 }

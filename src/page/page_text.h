@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <variant>
 
 // A page file is a flat list of key=value lines. A key stands at the very start of its line and is
 // followed directly by "="; the value is the whole rest of the line, kept verbatim. Keys are
@@ -87,6 +88,8 @@ struct ButtonBlock
     float height = 0;
     QString caption;
     QString link;
+
+    bool operator==(const ButtonBlock &) const = default;
 };
 
 struct LabelBlock
@@ -104,6 +107,8 @@ struct LabelBlock
     int borderStyle = 0;
     QString link;
     float fontSize = 0;
+
+    bool operator==(const LabelBlock &) const = default;
 };
 
 struct PictureBlock
@@ -116,7 +121,12 @@ struct PictureBlock
     QString source;
     QString link;
     int borderStyle = 0;
+
+    bool operator==(const PictureBlock &) const = default;
 };
+
+// One element of whichever kind, as a page file describes it.
+using ElementBlock = std::variant<ButtonBlock, LabelBlock, PictureBlock>;
 
 struct PageDescription
 {

@@ -2,6 +2,7 @@
 #include "app/common_dialog.h"
 #include "app/debug_view.h"
 #include "app/main_window.h"
+#include "page/element_blocks.h"
 #include "page/page_text.h"
 
 #include <QDir>
@@ -73,45 +74,16 @@ PageDescription describePage(const Form1 &window)
     page.title = window.PageTitle;
     page.colour = window.WorkSpace->backColour();
 
-    for (int i = 1; i <= buttons.lastSlot; ++i) {
-        const ElementButton *element = window.button(i);
-        page.buttons << ButtonBlock{i,
-                                    element->exactLeft(),
-                                    element->exactTop(),
-                                    element->exactWidth(),
-                                    element->exactHeight(),
-                                    element->caption(),
-                                    element->tag()};
-    }
-    for (int i = 1; i <= labels.lastSlot; ++i) {
-        const ElementLabel *element = window.label(i);
-        page.labels << LabelBlock{i,
-                                  element->exactLeft(),
-                                  element->exactTop(),
-                                  element->caption(),
-                                  element->exactWidth(),
-                                  element->exactHeight(),
-                                  element->backColour(),
-                                  element->foreColour(),
-                                  element->backStyle(),
-                                  element->alignment(),
-                                  element->borderStyle(),
-                                  element->tag(),
-                                  element->fontSize()};
-    }
+    for (int i = 1; i <= buttons.lastSlot; ++i)
+        page.buttons << describeButton(*window.button(i));
+    for (int i = 1; i <= labels.lastSlot; ++i)
+        page.labels << describeLabel(*window.label(i));
     for (int i = 1; i <= pictures.lastSlot; ++i) {
         // Hidden pictures are left out; whether the window itself is on screen does not matter.
         if (!pictureHoldsSomething(i))
             continue;
-        const ElementPicture *element = window.picture(i);
-        page.pictures << PictureBlock{i,
-                                      element->exactLeft(),
-                                      element->exactTop(),
-                                      element->exactWidth(),
-                                      element->exactHeight(),
-                                      pictureSource(*window.lstPictureUrls, i),
-                                      element->tag(),
-                                      element->borderStyle()};
+        page.pictures << describePicture(*window.picture(i),
+                                         pictureSource(*window.lstPictureUrls, i));
     }
     return page;
 }
