@@ -1,5 +1,20 @@
 #include "median_reporter.h"
 
+#include <cstdio>
+
+void printFigure(const char *what, std::optional<double> value, const char *unit,
+                 const char *target, bool met)
+{
+    if (!value) {
+        std::printf("  %-46s %12s\n", what, "not run");
+        return;
+    }
+    std::printf("  %-46s %9.2f %-4s", what, *value, unit);
+    if (target)
+        std::printf(" target %-10s %s", target, met ? "met" : "MISSED");
+    std::printf("\n");
+}
+
 namespace {
 
 double toMilliseconds(double time, benchmark::TimeUnit unit)

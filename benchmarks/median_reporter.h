@@ -6,6 +6,10 @@
 #include <optional>
 #include <string>
 
+// One line of a summary: the figure, and the verdict where it has a target.
+void printFigure(const char *what, std::optional<double> value, const char *unit,
+                 const char *target = nullptr, bool met = false);
+
 // Prints to the console as usual and keeps the median of every repeated benchmark, so that the
 // figures can be set against their targets once all have run.
 class MedianReporter : public benchmark::ConsoleReporter

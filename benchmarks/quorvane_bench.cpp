@@ -1,9 +1,11 @@
-// Start-up, loading and saving of the real window, and starts of the real program, on the platform
-// that QT_QPA_PLATFORM names (offscreen when unset), with the medians set against the speed and
-// memory the program is meant to keep.
+// Start-up, loading and saving of the real window, starts of the real program, and the pace at
+// which a page's pictures appear (picture_pace.cpp), on the platform that QT_QPA_PLATFORM names
+// (offscreen when unset), with the medians set against the speed and memory the program is meant to
+// keep.
 
 #include "bench_pages.h"
 #include "median_reporter.h"
+#include "picture_pace.h"
 #include "program_start.h"
 
 #include "app/common_dialog.h"
@@ -92,6 +94,7 @@ struct BenchWindow
         window.show();
         QCoreApplication::processEvents();
         window.Timer1->stop();
+        placePageOnDisk();
     }
 
     void clear()
@@ -99,7 +102,15 @@ struct BenchWindow
         window.ClearPage();
         window.lstPics->clear();
         window.lstPicsNum->clear();
+        placePageOnDisk();
         QCoreApplication::processEvents();
+    }
+
+    // The page loaded next belongs to the bench folder, as a page opened from disk does: its
+    // pictures, which are not there, are looked for in that folder and never on the network.
+    void placePageOnDisk()
+    {
+        window.setPageAddress(benchDirectory->filePath(QStringLiteral("page.qvif")));
     }
 
     bool holdsPage(int perKind) const
@@ -261,20 +272,6 @@ BENCHMARK(BM_ExecToFirstFrame)
 
 using Figure = std::optional<double>;
 
-// One line of the summary: the figure, and the verdict where it has a target.
-void printFigure(const char *what, Figure value, const char *unit, const char *target = nullptr,
-                 bool met = false)
-{
-    if (!value) {
-        std::printf("  %-46s %12s\n", what, "not run");
-        return;
-    }
-    std::printf("  %-46s %9.2f %-4s", what, *value, unit);
-    if (target)
-        std::printf(" target %-10s %s", target, met ? "met" : "MISSED");
-    std::printf("\n");
-}
-
 void printSummary(const MedianReporter &reporter)
 {
     const auto ms = [&reporter](const std::string &name, int perKind) {
@@ -322,6 +319,7 @@ void printSummary(const MedianReporter &reporter)
         std::printf("  %20d %12.3f %16.1f %12.3f %16.1f\n", perKind, slotLoad,
                     slotLoad * 1000 / elements, slotSave, slotSave * 1000 / elements);
     }
+    printPicturePace(reporter);
 #ifndef NDEBUG
     std::printf("\nThis is not a release build: the figures overstate the program's times.\n");
 #endif

@@ -3,8 +3,9 @@
 set -euo pipefail
 
 # dpkg-dev and file make the Debian package; appstream and desktop-file-utils check its metadata.
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev xvfb xauth
-    dpkg-dev file appstream desktop-file-utils "$@")
+# Qt's image format plugins and its SVG library read WebP, TIFF and SVG pictures.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6
+    libgl-dev libbenchmark-dev xvfb xauth dpkg-dev file appstream desktop-file-utils "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -15,6 +15,8 @@ private slots:
     void resolution();
     void followingRule_data();
     void followingRule();
+    void pageFileOfAddress_data();
+    void pageFileOfAddress();
 };
 
 void AddressTest::completion_data()
@@ -188,6 +190,35 @@ void AddressTest::followingRule()
     QFETCH(bool, allowed);
     QCOMPARE(mayFollow(address, page), allowed);
     QCOMPARE(refusalOf(address, page).isEmpty(), allowed);
+}
+
+void AddressTest::pageFileOfAddress_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("file");
+    const QString folder = QStringLiteral("/home/user/Documents");
+    QTest::newRow("page from the web")
+        << "http://example.com/dir/page.qvif" << folder + "/page.qvif";
+    QTest::newRow("query left out") << "https://example.com/a.qvif?x=1" << folder + "/a.qvif";
+    QTest::newRow("site root") << "http://example.com/" << folder + "/index.qvif";
+    QTest::newRow("dots name no file") << "http://example.com/.." << folder + "/index.qvif";
+    QTest::newRow("file url") << "file:///srv/pages/page.qvif"
+                              << "/srv/pages/page.qvif";
+    QTest::newRow("local path") << "/srv/pages/page.qvif"
+                                << "/srv/pages/page.qvif";
+    QTest::newRow("local path, cleaned") << "/srv/pages/../other.qvif"
+                                         << "/srv/other.qvif";
+    QTest::newRow("no page") << ""
+                             << "";
+    QTest::newRow("unsupported") << "mailto:someone@example.com"
+                                 << "";
+}
+
+void AddressTest::pageFileOfAddress()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, file);
+    QCOMPARE(::pageFileOfAddress(address, QStringLiteral("/home/user/Documents")), file);
 }
 
 QTEST_GUILESS_MAIN(AddressTest)

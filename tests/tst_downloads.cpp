@@ -3,7 +3,9 @@
 #include "support/http_server.h"
 
 #include <QFile>
+#include <QNetworkAccessManager>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -64,8 +66,11 @@ private slots:
     void shortPageReplacesLongPage();
     void emptyAddressWritesNothing();
     void busyComponentSkipsThePage();
-    void downloadPictureWritesTheTemporaryPicture();
-    void failedPictureDownloadWritesNothing();
+    void downloadPictureFetchesInTheBackground_data();
+    void downloadPictureFetchesInTheBackground();
+    void failedPictureDownloadSaysWhy();
+    void pageDownloadNeverWaitsForAPicture();
+    void destroyedFetchAbandonsItsTransfer();
     void fileExists_data();
     void fileExists();
 
@@ -379,24 +384,69 @@ void DownloadsTest::busyComponentSkipsThePage()
     QCOMPARE(readFile(directory->filePath("temp.qvif")), QByteArray("Title=Old\r\n"));
 }
 
-void DownloadsTest::downloadPictureWritesTheTemporaryPicture()
+void DownloadsTest::downloadPictureFetchesInTheBackground_data()
 {
-    const QByteArray bytes = randomBytes(2048);
-    QVERIFY(writeFile(site->filePath("logo.png"), bytes));
-    const QString reference = server->url("/logo.png");
-    const TransferResult result = DownloadPicture(*inet, reference, directory->path());
-    QVERIFY2(result.ok(), qPrintable(result.reason));
-    QCOMPARE(reference, server->url("/logo.png"));
-    QCOMPARE(readFile(directory->filePath("temp.bmp")), bytes);
+    QTest::addColumn<bool>("local");
+    QTest::newRow("from the network") << false;
+    QTest::newRow("local file") << true;
 }
 
-void DownloadsTest::failedPictureDownloadWritesNothing()
+void DownloadsTest::downloadPictureFetchesInTheBackground()
 {
-    const TransferResult result =
-        DownloadPicture(*inet, server->url("/missing.png"), directory->path());
-    QCOMPARE(int(result.status), int(TransferResult::Status::Failed));
-    QCOMPARE(result.reason, QStringLiteral("not found (404)"));
-    QVERIFY(!QFile::exists(directory->filePath("temp.bmp")));
+    QFETCH(bool, local);
+    const QByteArray bytes = randomBytes(2048);
+    QVERIFY(writeFile(site->filePath("logo.png"), bytes));
+    const QString reference = local ? site->filePath("logo.png") : server->url("/logo.png");
+    QNetworkAccessManager network;
+    std::unique_ptr<Fetch> fetch(DownloadPicture(network, reference, 400ms, nullptr));
+    QSignalSpy finished(fetch.get(), &Fetch::finished);
+    // The caller goes on at once; the end is told from the event loop.
+    QCOMPARE(finished.count(), 0);
+    QTRY_COMPARE(finished.count(), 1);
+    QVERIFY2(fetch->result().ok(), qPrintable(fetch->result().reason));
+    QCOMPARE(fetch->result().bytes, bytes);
+    QCOMPARE(server->requests().size(), local ? 0 : 1);
+}
+
+void DownloadsTest::failedPictureDownloadSaysWhy()
+{
+    QNetworkAccessManager network;
+    std::unique_ptr<Fetch> fetch(
+        DownloadPicture(network, server->url("/missing.png"), 400ms, nullptr));
+    QTRY_VERIFY(fetch->isFinished());
+    QCOMPARE(int(fetch->result().status), int(TransferResult::Status::Failed));
+    QCOMPARE(fetch->result().reason, QStringLiteral("not found (404)"));
+    QVERIFY(fetch->result().bytes.isEmpty());
+}
+
+void DownloadsTest::pageDownloadNeverWaitsForAPicture()
+{
+    server->setAnswer("/stalled.png", Answer::stalled("\x89PNG"));
+    QVERIFY(writeFile(site->filePath("index.qvif"), "Title=Home\r\n"));
+    QNetworkAccessManager network;
+    std::unique_ptr<Fetch> picture(
+        DownloadPicture(network, server->url("/stalled.png"), 10s, nullptr));
+    QTRY_COMPARE(server->requestCount("/stalled.png"), 1);
+    QVERIFY(!inet->StillExecuting());
+    const TransferResult page = inet->OpenURL(server->url("/index.qvif"), Inet::PageSizeLimit);
+    QVERIFY2(page.ok(), qPrintable(page.reason));
+    QVERIFY(!picture->isFinished());
+}
+
+void DownloadsTest::destroyedFetchAbandonsItsTransfer()
+{
+    server->setAnswer("/stalled.png", Answer::stalled("\x89PNG"));
+    QNetworkAccessManager network;
+    auto *fetch = DownloadPicture(network, server->url("/stalled.png"), 10s, nullptr);
+    QSignalSpy finished(fetch, &Fetch::finished);
+    QTRY_COMPARE(server->requestCount("/stalled.png"), 1);
+    delete fetch;
+    QCOMPARE(finished.count(), 0);
+    // The manager is free for the next request.
+    QVERIFY(writeFile(site->filePath("next.png"), "next"));
+    std::unique_ptr<Fetch> next(DownloadPicture(network, server->url("/next.png"), 400ms, nullptr));
+    QTRY_VERIFY(next->isFinished());
+    QCOMPARE(next->result().bytes, QByteArray("next"));
 }
 
 void DownloadsTest::fileExists_data()

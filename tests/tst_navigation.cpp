@@ -1,9 +1,11 @@
 #include "app/canvas.h"
+#include "app/canvas_area.h"
 #include "app/main_window.h"
 #include "app/tag.h"
 #include "browser/inet.h"
 #include "browser/picture_queue.h"
 #include "support/http_server.h"
+#include "support/picture_ticks.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_pages.h"
 
@@ -224,7 +226,7 @@ void NavigationTest::relativeLinkAndPictureResolveAgainstThePage()
     QCOMPARE(window->lstPics->item(0)->text(), QStringLiteral("images/p.png"));
     QCOMPARE(window->button(1)->tag(), QStringLiteral("b.qvif"));
 
-    window->Timer1_Timer();
+    QVERIFY(tickWhenHeadIsDone(*window));
     QCOMPARE(window->picture(1)->image().size(), QSize(17, 9));
     QVERIFY(server->requests().contains("/dir/images/p.png"));
 
@@ -560,8 +562,8 @@ void NavigationTest::overlayCoversTheCanvasAndTheWindowRepaintsDuringDownload()
     filter.onPaint = [&] {
         if (window->transfer().StillExecuting()) {
             ++paintsWhileBusy;
-            coveredWhileBusy =
-                overlay->isVisible() && overlay->geometry().contains(window->canvas()->geometry());
+            coveredWhileBusy = overlay->isVisible() &&
+                               overlay->geometry().contains(window->canvasArea->geometry());
         }
     };
     overlay->installEventFilter(&filter);

@@ -4,6 +4,7 @@
 #include "app/system_colours.h"
 #include "support/http_server.h"
 #include "support/page_fixtures.h"
+#include "support/picture_ticks.h"
 #include "support/scripted_dialogs.h"
 
 #include <QAction>
@@ -584,8 +585,8 @@ void PageFilesTest::newPageHoldsNothingOfThePageBefore()
         window->cmdGo->click();
         QCOMPARE(window->PageTitle, QStringLiteral("Quorvane demo: home"));
         // The home page's pictures arrive and show before the user moves on.
-        for (int tick = 0; tick < 4; ++tick)
-            window->Timer1_Timer();
+        while (!window->pictureRequests().isEmpty())
+            QVERIFY(tickWhenHeadIsDone(*window));
         QVERIFY(!window->picture(1)->image().isNull());
     }
     dialogs->yesNoAnswers.enqueue(true);

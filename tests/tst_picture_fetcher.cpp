@@ -1,7 +1,9 @@
 #include "app/canvas.h"
 #include "app/main_window.h"
 #include "browser/inet.h"
+#include "browser/picture_queue.h"
 #include "support/http_server.h"
+#include "support/picture_ticks.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_pages.h"
 
@@ -19,7 +21,9 @@ using Answer = HttpServer::Answer;
 Q_DECLARE_METATYPE(HttpServer::Answer)
 
 // The ticks are driven by hand here, one call of Timer1_Timer per tick, so that what one tick
-// does can be seen on its own; the live timer is covered by the navigation tests.
+// does can be seen on its own; the live timer is covered by the navigation tests. The downloads
+// run in the background meanwhile: a tick that should show a picture is run once the picture's
+// download has ended.
 class PictureFetcherTest : public QObject
 {
     Q_OBJECT
@@ -35,12 +39,12 @@ private slots:
     void deadPictureIsDroppedAfterThreeTries();
     void notAPictureKeepsTheOldOneAndMovesOn_data();
     void notAPictureKeepsTheOldOneAndMovesOn();
-    void busyTransferSkipsTheTick();
-    void navigationStopsAPictureWithoutCountingATry();
+    void tickDuringAPageDownloadShowsThePicture();
+    void pictureOfAPageLeftBehindCountsNoTry();
     void networkPageCannotShowLocalFiles();
     void pageOpenedFromDiskResolvesAgainstItsFolder();
     void pageRebuiltAfterAFailureKeepsItsAddress();
-    void leftOverPictureFileIsDeleted();
+    void strayFileInTheProgramDirectoryIsNeverShown();
     void outlineComesToTheFrontOnEveryTick();
 
 private:
@@ -65,6 +69,7 @@ void PictureFetcherTest::init()
     dialogs = scriptDialogs(*window);
     window->Timer1->stop();
     window->transfer().setIdleTimeout(500ms);
+    window->pictureRequests().setIdleTimeout(500ms);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
@@ -108,6 +113,13 @@ void PictureFetcherTest::oneRequestPerTickInQueueOrder()
     goTo(server->url("/"));
     QCOMPARE(targets(), QStringList({"WORK", "1", "3"}));
     QVERIFY(window->canvas()->picture().isNull());
+    // Every picture is downloaded ahead, and none is shown before its tick.
+    QTRY_COMPARE(server->requests().size(), 4);
+    QTRY_VERIFY(window->pictureRequests().at(2).state == PictureQueue::State::Arrived);
+    QVERIFY(window->canvas()->picture().isNull());
+    QStringList requested = server->requests();
+    requested.sort();
+    QCOMPARE(requested, QStringList({"/back.png", "/index.qvif", "/one.bmp", "/three.png"}));
 
     window->Timer1_Timer();
     QCOMPARE(window->canvas()->picture().size(), QSize(30, 20));
@@ -124,9 +136,6 @@ void PictureFetcherTest::oneRequestPerTickInQueueOrder()
     QCOMPARE(window->picture(3)->exactWidth(), 13.0f);
     QCOMPARE(window->picture(3)->exactHeight(), 7.0f);
     QVERIFY(targets().isEmpty());
-    QVERIFY(!QFile::exists(window->temporaryPictureFile()));
-    QCOMPARE(server->requests(),
-             QStringList({"/index.qvif", "/back.png", "/one.bmp", "/three.png"}));
 
     window->Timer1_Timer();
     QCOMPARE(server->requests().size(), 4);
@@ -146,8 +155,8 @@ void PictureFetcherTest::picturesOfAPageLeftBehindShowNowhere()
     // Page B has a picture slot without a source and no background.
     serve("/b/page.qvif", TestPage().title("B").picture(1, "").bytes());
     goTo(server->url("/a/page.qvif"));
-    window->Timer1_Timer();
-    window->Timer1_Timer();
+    QVERIFY(tickWhenHeadIsDone(*window));
+    QVERIFY(tickWhenHeadIsDone(*window));
     QCOMPARE(window->picture(1)->image().size(), QSize(12, 12));
 
     goTo(server->url("/b/page.qvif"));
@@ -159,24 +168,28 @@ void PictureFetcherTest::picturesOfAPageLeftBehindShowNowhere()
     QVERIFY(window->picture(1)->image().isNull());
     QVERIFY(window->picture(2)->image().isNull());
     QVERIFY(window->canvas()->picture().isNull());
-    QCOMPARE(server->requestCount("/a/q.png"), 0);
 }
 
 void PictureFetcherTest::pictureArrivingForAClearedPageIsDropped()
 {
     serve("/index.qvif", TestPage().title("Home").picture(1, "p.png").bytes());
     server->setAnswer("/p.png", Answer::slow(pngOfSize({9, 9}), 20ms, 16));
-    goTo(server->url("/"));
     // File > New while the picture arrives: the new page must not get it.
     connect(server.get(), &HttpServer::requestReceived, this, [&](const QString &target) {
         if (target == "/p.png")
             QTimer::singleShot(0, window.get(), [this] { window->mnuNew->trigger(); });
     });
+    goTo(server->url("/"));
+    QTRY_VERIFY(!window->BrowserMode);
+    QVERIFY(targets().isEmpty());
+    // A picture applied to the new page afterwards arrives alone.
+    serve("/q.png", pngOfSize({3, 3}));
+    window->pictureRequests().append(server->url("/q.png"), "2", QString());
+    QVERIFY(tickWhenHeadIsDone(*window));
+    QCOMPARE(window->picture(2)->image().size(), QSize(3, 3));
     window->Timer1_Timer();
-    QVERIFY(!window->BrowserMode);
     QVERIFY(targets().isEmpty());
     QVERIFY(window->picture(1)->image().isNull());
-    QVERIFY(!QFile::exists(window->temporaryPictureFile()));
 }
 
 void PictureFetcherTest::deadPictureIsDroppedAfterThreeTries_data()
@@ -198,22 +211,21 @@ void PictureFetcherTest::deadPictureIsDroppedAfterThreeTries()
     serve("/fine.png", pngOfSize({21, 5}));
     goTo(server->url("/"));
 
-    for (int tick = 1; tick <= 2; ++tick) {
-        window->Timer1_Timer();
-        QCOMPARE(targets(), QStringList({"1", "2"}));
-        QVERIFY(status().isEmpty());
-    }
+    // While its tries go on the head stays, and the picture behind it waits.
     window->Timer1_Timer();
+    QCOMPARE(targets(), QStringList({"1", "2"}));
+    QVERIFY(status().isEmpty());
+    QVERIFY(tickWhenHeadIsDone(*window));
+    QVERIFY(server->requestCount("/dead.png") >= 3);
     QCOMPARE(targets(), QStringList({"2"}));
     QCOMPARE(status(),
              QStringLiteral("Could not load %1: %2").arg(server->url("/dead.png"), reason));
     QVERIFY(window->picture(2)->image().isNull());
 
-    window->Timer1_Timer();
+    QVERIFY(tickWhenHeadIsDone(*window));
     QCOMPARE(window->picture(2)->image().size(), QSize(21, 5));
     QVERIFY(window->picture(1)->image().isNull());
     QVERIFY(targets().isEmpty());
-    QVERIFY(server->requestCount("/dead.png") >= 3);
     QCOMPARE(server->requestCount("/fine.png"), 1);
 }
 
@@ -243,65 +255,71 @@ void PictureFetcherTest::notAPictureKeepsTheOldOneAndMovesOn()
     earlier.fill(Qt::red);
     window->picture(1)->setImage(earlier);
 
-    window->Timer1_Timer();
+    QVERIFY(tickWhenHeadIsDone(*window));
     QCOMPARE(window->picture(1)->image(), earlier);
     QCOMPARE(targets(), QStringList({"2"}));
-    QVERIFY(!QFile::exists(window->temporaryPictureFile()));
-    window->Timer1_Timer();
+    QVERIFY(tickWhenHeadIsDone(*window));
     QCOMPARE(window->picture(2)->image().size(), QSize(8, 3));
 }
 
-void PictureFetcherTest::busyTransferSkipsTheTick()
+// Pictures no longer wait for the transfer component: a tick during a page download shows the
+// picture that has arrived for the page still on the canvas, and the download goes on undisturbed.
+void PictureFetcherTest::tickDuringAPageDownloadShowsThePicture()
 {
     serve("/index.qvif", TestPage().title("Home").picture(1, "p.png").bytes());
     serve("/p.png", pngOfSize({9, 9}));
+    serve("/q.png", pngOfSize({5, 5}));
     server->setAnswer("/slow.qvif",
-                      Answer::slow(TestPage().title("Slow").picture(1, "p.png").bytes(), 20ms, 8));
+                      Answer::slow(TestPage().title("Slow").picture(1, "q.png").bytes(), 20ms, 8));
     goTo(server->url("/"));
+    QTRY_VERIFY(window->pictureRequests().headIsDone());
 
     bool busy = false;
-    QStringList queueDuring;
+    QSize shownDuring;
     connect(server.get(), &HttpServer::requestReceived, this, [&](const QString &target) {
         if (target != "/slow.qvif")
             return;
         busy = window->transfer().StillExecuting();
         window->Timer1_Timer();
-        queueDuring = targets();
+        shownDuring = window->picture(1)->image().size();
     });
     goTo(server->url("/slow.qvif"));
     QVERIFY(busy);
-    QCOMPARE(queueDuring, QStringList({"1"}));
-    QCOMPARE(server->requestCount("/p.png"), 0);
+    QCOMPARE(shownDuring, QSize(9, 9));
+    QCOMPARE(window->PageTitle, QStringLiteral("Slow"));
+    QCOMPARE(targets(), QStringList({"1"}));
 
-    window->Timer1_Timer();
-    QCOMPARE(window->picture(1)->image().size(), QSize(9, 9));
+    QVERIFY(tickWhenHeadIsDone(*window));
+    QCOMPARE(window->picture(1)->image().size(), QSize(5, 5));
 }
 
-void PictureFetcherTest::navigationStopsAPictureWithoutCountingATry()
+void PictureFetcherTest::pictureOfAPageLeftBehindCountsNoTry()
 {
     serve("/index.qvif", TestPage().title("Home").picture(1, "p.png").bytes());
     serve("/next.qvif", TestPage().title("Next").picture(1, "p.png").bytes());
     server->setAnswer("/p.png", Answer::stalled("\x89PNG"));
-    goTo(server->url("/"));
 
     int stops = 0;
     connect(server.get(), &HttpServer::requestReceived, this, [&](const QString &target) {
-        if (target == "/p.png" && stops++ < 3)
+        if (target == "/p.png" && stops < 3) {
+            ++stops;
             goTo(server->url("/next.qvif"));
+        }
     });
-    for (int tick = 0; tick < 3; ++tick) {
-        window->Timer1_Timer();
-        QCOMPARE(window->PageTitle, QStringLiteral("Next"));
-    }
-    // Each stopped download belonged to a page left behind; none counts as a failure of the
+    goTo(server->url("/"));
+    QTRY_COMPARE(stops, 3);
+    QCOMPARE(window->PageTitle, QStringLiteral("Next"));
+    // Each abandoned download belonged to a page left behind; none counts as a failure of the
     // request of the page now shown, which is still waiting.
     QCOMPARE(targets(), QStringList({"1"}));
+    QCOMPARE(window->pictureRequests().head().failedTries, 0);
     QVERIFY(status().isEmpty());
 
     server->removeAnswer("/p.png");
     serve("/p.png", pngOfSize({6, 4}));
-    window->Timer1_Timer();
+    QVERIFY(tickWhenHeadIsDone(*window));
     QCOMPARE(window->picture(1)->image().size(), QSize(6, 4));
+    QVERIFY(status().isEmpty());
 }
 
 void PictureFetcherTest::networkPageCannotShowLocalFiles()
@@ -312,7 +330,7 @@ void PictureFetcherTest::networkPageCannotShowLocalFiles()
     serve("/index.qvif", TestPage().picture(1, fileUrl).picture(2, path).bytes());
     goTo(server->url("/"));
 
-    window->Timer1_Timer();
+    QVERIFY(tickWhenHeadIsDone(*window));
     QVERIFY(window->picture(1)->image().isNull());
     QCOMPARE(targets(), QStringList({"2"}));
     QCOMPARE(status(),
@@ -321,9 +339,10 @@ void PictureFetcherTest::networkPageCannotShowLocalFiles()
                  .arg(fileUrl));
 
     // On a web page a path is a path on its server, never a file of this computer.
-    window->Timer1_Timer();
+    QVERIFY(tickWhenHeadIsDone(*window));
     QCOMPARE(server->requests().last(), path);
     QVERIFY(window->picture(2)->image().isNull());
+    QCOMPARE(status(), QStringLiteral("Could not load %1: not found (404)").arg(server->url(path)));
 }
 
 void PictureFetcherTest::pageOpenedFromDiskResolvesAgainstItsFolder()
@@ -335,8 +354,8 @@ void PictureFetcherTest::pageOpenedFromDiskResolvesAgainstItsFolder()
     window->mnuOpen->trigger();
     QCOMPARE(targets(), QStringList({"WORK", "1"}));
 
-    window->Timer1_Timer();
-    window->Timer1_Timer();
+    QVERIFY(tickWhenHeadIsDone(*window));
+    QVERIFY(tickWhenHeadIsDone(*window));
     QCOMPARE(window->canvas()->picture().size(), QSize(15, 10));
     QCOMPARE(window->picture(1)->image().size(), QSize(4, 9));
     QVERIFY(server->requests().isEmpty());
@@ -356,19 +375,21 @@ void PictureFetcherTest::pageRebuiltAfterAFailureKeepsItsAddress()
     QCOMPARE(window->lstPics->item(0)->text(), QStringLiteral("p.png"));
     QCOMPARE(targets().first(), QStringLiteral("1"));
 
-    window->Timer1_Timer();
+    QVERIFY(tickWhenHeadIsDone(*window));
     QCOMPARE(window->picture(1)->image().size(), QSize(10, 2));
 }
 
-void PictureFetcherTest::leftOverPictureFileIsDeleted()
+// Pictures are shown from the bytes their download holds, never from a file left in the
+// program's directory.
+void PictureFetcherTest::strayFileInTheProgramDirectoryIsNeverShown()
 {
-    QFile leftOver(window->temporaryPictureFile());
+    QFile leftOver(window->programDirectory() + QStringLiteral("/temp.bmp"));
     QVERIFY(leftOver.open(QIODevice::WriteOnly));
     leftOver.write(pngOfSize({2, 2}));
     leftOver.close();
     window->Timer1_Timer();
-    QVERIFY(!QFile::exists(window->temporaryPictureFile()));
     QVERIFY(window->canvas()->picture().isNull());
+    QVERIFY(targets().isEmpty());
 }
 
 void PictureFetcherTest::outlineComesToTheFrontOnEveryTick()

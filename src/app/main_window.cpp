@@ -1,9 +1,11 @@
 #include "app/main_window.h"
 
 #include "app/canvas.h"
+#include "app/canvas_area.h"
 #include "app/common_dialog.h"
 #include "app/debug_view.h"
 #include "app/tag.h"
+#include "browser/browser_mouse.h"
 #include "browser/inet.h"
 #include "browser/picture_queue.h"
 #include "editor/selection_frame.h"
@@ -112,6 +114,7 @@ Form1::Form1(QWidget *parent)
     m_statusMessage->setTextFormat(Qt::PlainText);
     m_statusMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(m_statusMessage, 1);
+    connectBrowsing();
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     resize(InnerWidth, InnerHeight + chrome);
     Form_Load();
@@ -156,10 +159,9 @@ void Form1::createControls()
     body->addWidget(panelSplitter, 1);
 
     WorkSpace = new Canvas(this, panelSplitter);
-    WorkSpace->setMinimumSize(0, 0);
-    WorkSpace->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     WorkSpace->setAccessibleName(tr("Page"));
-    panelSplitter->addWidget(WorkSpace);
+    canvasArea = new CanvasArea(WorkSpace, panelSplitter);
+    panelSplitter->addWidget(canvasArea);
     shp = new DragOutline(WorkSpace);
     m_selectionFrame = new SelectionFrame(WorkSpace);
     WorkSpace->keepAbove(m_selectionFrame);
@@ -341,6 +343,7 @@ void Form1::createActions()
     });
     addAction(focusAddress);
 
+    createBrowserActions();
     createEditActions();
 }
 
@@ -351,6 +354,7 @@ void Form1::createMenus()
     mnuFile->addAction(mnuNew);
     mnuFile->addAction(mnuOpen);
     mnuFile->addAction(mnuSave);
+    mnuFile->addAction(mnuEditPage);
     mnuFile->addSeparator();
     mnuFile->addAction(mnuQuit);
 
@@ -360,6 +364,10 @@ void Form1::createMenus()
     mnuType->setObjectName(QStringLiteral("mnuType"));
     mnuType->addAction(mnuInternet);
     mnuType->addAction(mnuWorkspace);
+
+    mnuView = menuBar()->addMenu(tr("View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuView->addActions({mnuBack, mnuForward, mnuReload, mnuStop});
 
     menuBar()->addAction(mnuDebug);
 }
@@ -428,7 +436,6 @@ void Form1::closeEvent(QCloseEvent *event)
 void Form1::Form_Unload()
 {
     QFile::remove(temporaryPageFile());
-    QFile::remove(temporaryPictureFile());
 }
 
 void Form1::showStatus(const QString &message)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/elements.h"
+#include "browser/history.h"
 #include "editor/element_geometry.h"
 #include "page/loader.h"
 #include "page/page_text.h"
@@ -16,7 +17,9 @@
 #include <memory>
 #include <optional>
 
+class BrowserMouse;
 class Canvas;
+class CanvasArea;
 class CommonDialog;
 class DebugView;
 class DragOutline;
@@ -69,11 +72,10 @@ public:
     DragOutline *outline() const { return shp; }
     Inet &transfer() const { return *m_inet; }
 
-    // Where this run keeps its temporary page and picture files: a private directory, made anew
-    // when the one in use has vanished (a cleaner of old files in /tmp), empty when none can be.
+    // Where this run keeps its temporary page file: a private directory, made anew when the one
+    // in use has vanished (a cleaner of old files in /tmp), empty when none can be.
     QString programDirectory() const;
     QString temporaryPageFile() const;
-    QString temporaryPictureFile() const;
 
     // Window state shared by the commands.
     qint16 ButtonCount = 0;
@@ -140,9 +142,26 @@ public:
     void startWith(const StartRequest &request);
 
     // Browsing.
-    void Navigate(QString &address);
+    enum class NavigationKind
+    {
+        Go,
+        Link,
+        Reload,
+        Back,
+        Forward
+    };
+    // Every navigation the user starts comes through here, whichever command started it.
+    void navigateTo(const QString &address, NavigationKind how);
+    void Navigate(QString &address, NavigationKind how = NavigationKind::Go);
     void cmdGo_Click();
+    void Command1_Click();
+    void Command2_Click();
     void Command3_Click();
+    // Stops the page download and the pictures still arriving, in browser mode.
+    void mnuStop_Click();
+    // Switches to editor mode keeping the page, which Save then offers to write to its own file.
+    void mnuEditPage_Click();
+    const History &history() const { return m_history; }
     void Timer1_Timer();
     PictureQueue &pictureRequests() const { return *m_pictureQueue; }
     // The browser side of a click on an element: follows its link, if it has one.
@@ -260,7 +279,12 @@ private:
     void enterEditorModeForOpen();
     // Loads a page file onto the cleared canvas and says in the status bar when it gives no page.
     void loadPageFile(const QString &path);
-    void runNavigation(QString &address);
+    void runNavigation(QString &address, NavigationKind how);
+    void recordVisit(const QString &address, NavigationKind how);
+    void createBrowserActions();
+    void connectBrowsing();
+    // Enables back, forward, stop and the rest for what the window can do now.
+    void updateBrowserCommands();
     // The user's command wins: a navigation still running ends without building its page.
     void endNavigation();
     // The pictures queued for the page on the canvas go with it, and one arriving is abandoned.
@@ -294,6 +318,8 @@ public:
     QPushButton *cmdAddLabel = nullptr;
     QPushButton *cmdAddPicture = nullptr;
     Canvas *WorkSpace = nullptr;
+    // Scrolls the canvas when the page is larger than the window.
+    CanvasArea *canvasArea = nullptr;
     DragOutline *shp = nullptr;
     // Holds the canvas and the panel container, whose width the user can drag.
     QSplitter *panelSplitter = nullptr;
@@ -370,6 +396,14 @@ public:
     QAction *mnuWorkspace = nullptr;
     QAction *mnuDebug = nullptr;
     QAction *focusAddress = nullptr;
+    QMenu *mnuView = nullptr;
+    QAction *mnuBack = nullptr;
+    QAction *mnuForward = nullptr;
+    QAction *mnuReload = nullptr;
+    QAction *mnuStop = nullptr;
+    QAction *mnuEditPage = nullptr;
+    // "Pictures: 3 of 12" in the status bar while a page's pictures arrive.
+    QLabel *pictureProgress = nullptr;
 
     std::array<ElementButton *, SlotCount + 1> Buttonn{};
     std::array<ElementLabel *, SlotCount + 1> Labell{};
@@ -395,8 +429,18 @@ private:
     QString m_temporaryPageAddress;
     bool m_navigating = false;
     bool m_navigationEnded = false;
-    std::optional<QString> m_pendingNavigation;
-    bool m_pictureInFlight = false;
+    struct PendingNavigation
+    {
+        QString address;
+        NavigationKind how;
+    };
+    std::optional<PendingNavigation> m_pendingNavigation;
+    // Set by Stop; the address box and Reload then return to what they were before.
+    bool m_navigationStopped = false;
+    QString m_addressBeforeNavigation;
+    QString m_lastAddressBeforeNavigation;
+    History m_history;
+    std::unique_ptr<BrowserMouse> m_browserMouse;
     SelectionFrame *m_selectionFrame = nullptr;
     // Whether the selection was made on the page now on the canvas. The panels keep naming the
     // slot selected on a page before, but neither the frame nor a key acts on what the slot holds

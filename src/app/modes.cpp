@@ -44,6 +44,7 @@ void Form1::switchMode()
     if (mnuWorkspace->isChecked())
         ClearPage();
     Form_Resize();
+    updateBrowserCommands();
     refreshWindowTitle();
 }
 

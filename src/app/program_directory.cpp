@@ -36,9 +36,3 @@ QString Form1::temporaryPageFile() const
     const QString directory = programDirectory();
     return directory.isEmpty() ? QString() : directory + QLatin1Char('/') + TemporaryPageName;
 }
-
-QString Form1::temporaryPictureFile() const
-{
-    const QString directory = programDirectory();
-    return directory.isEmpty() ? QString() : directory + QLatin1Char('/') + TemporaryPictureName;
-}

@@ -136,3 +136,16 @@ QString refusalOf(const QString &address, const QString &pageAddress)
         return QObject::tr("unsupported address");
     return QObject::tr("a page from the network may not open this computer's files");
 }
+
+QString pageFileOfAddress(const QString &pageAddress, const QString &folder)
+{
+    const std::optional<QUrl> url = urlOfAddress(pageAddress);
+    if (!url)
+        return {};
+    if (url->isLocalFile())
+        return QFileInfo(url->toLocalFile()).absoluteFilePath();
+    QString name = QFileInfo(url->path()).fileName();
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        name = IndexFileName;
+    return folder + QLatin1Char('/') + name;
+}

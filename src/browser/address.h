@@ -39,3 +39,8 @@ bool mayFollow(const QString &address, const QString &pageAddress);
 
 // Why the page may not lead to the address, in words for the user; empty when it may.
 QString refusalOf(const QString &address, const QString &pageAddress);
+
+// The page file that a page of this address is saved to when it is edited: its own file for a
+// page from disk, a file of its name in the folder given for a page from the web. Empty for an
+// address that names no page.
+QString pageFileOfAddress(const QString &pageAddress, const QString &folder);

@@ -49,12 +49,10 @@ TransferResult DownloadPage(Inet &transfer, QString &address, const QString &dir
     return writeWhole(directory, fileName, fetched);
 }
 
-TransferResult DownloadPicture(Inet &transfer, const QString &reference, const QString &directory)
+Fetch *DownloadPicture(QNetworkAccessManager &network, const QString &reference,
+                       std::chrono::milliseconds idleTimeout, QObject *parent)
 {
-    const TransferResult fetched = transfer.OpenURL(reference, Inet::PictureSizeLimit);
-    if (!fetched.ok())
-        return fetched;
-    return writeWhole(directory, TemporaryPictureName, fetched);
+    return new Fetch(network, reference, Inet::PictureSizeLimit, idleTimeout, parent);
 }
 
 bool FileExists(const QString &path)

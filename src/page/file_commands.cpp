@@ -31,6 +31,7 @@ void Form1::mnuNew_Click()
     UnlockElements();
     Picture1->show();
     Picture2->show();
+    updateBrowserCommands();
     refreshWindowTitle();
 }
 
@@ -85,4 +86,5 @@ void Form1::enterEditorModeForOpen()
     Picture2->show();
     pctInternet->hide();
     Form_Resize();
+    updateBrowserCommands();
 }

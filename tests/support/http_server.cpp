@@ -83,6 +83,16 @@ HttpServer::Answer HttpServer::Answer::slow(const QByteArray &body,
     return answer;
 }
 
+HttpServer::Answer HttpServer::Answer::delayed(const QByteArray &body,
+                                               std::chrono::milliseconds delay)
+{
+    Answer answer;
+    answer.body = body;
+    answer.delivery = Delivery::Delayed;
+    answer.delay = delay;
+    return answer;
+}
+
 HttpServer::Answer HttpServer::Answer::stalled(const QByteArray &firstBytes)
 {
     Answer answer;
@@ -167,6 +177,12 @@ QByteArray HttpServer::contentTypeOf(const QString &fileName)
         return "image/jpeg";
     if (suffix == QLatin1String("gif"))
         return "image/gif";
+    if (suffix == QLatin1String("webp"))
+        return "image/webp";
+    if (suffix == QLatin1String("tif") || suffix == QLatin1String("tiff"))
+        return "image/tiff";
+    if (suffix == QLatin1String("svg"))
+        return "image/svg+xml";
     if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
         return "text/html";
     return "application/octet-stream";
@@ -252,6 +268,14 @@ void HttpServer::send(QTcpSocket *socket, const Answer &answer, bool headOnly)
             socket->write(answer.body);
         socket->disconnectFromHost();
         return;
+    case Delivery::Delayed: {
+        // Each connection waits on its own, so that answers to requests sent together overlap.
+        Answer whole = answer;
+        whole.delivery = Delivery::Whole;
+        QTimer::singleShot(answer.delay, socket,
+                           [this, socket, whole, headOnly] { send(socket, whole, headOnly); });
+        return;
+    }
     case Delivery::Stall:
         // Twice the length that is sent, so the client keeps waiting for the rest.
         socket->write(

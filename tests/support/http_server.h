@@ -16,9 +16,9 @@ class QTcpServer;
 class QTcpSocket;
 
 // A small HTTP/1.1 server on 127.0.0.1. It serves the files of a directory and, for the paths
-// it is told about, scripted answers: any status, redirects, slow or stalled bodies, bodies that
-// never end, a reset connection or no answer at all. Every connection carries one request and is
-// closed after its answer. The tests and the demo server use it.
+// it is told about, scripted answers: any status, redirects, late, slow or stalled bodies, bodies
+// that never end, a reset connection or no answer at all. Every connection carries one request and
+// is closed after its answer. The tests and the demo server use it.
 class HttpServer : public QObject
 {
     Q_OBJECT
@@ -28,6 +28,7 @@ public:
         enum class Delivery
         {
             Whole,   // headers and body at once
+            Delayed, // headers and body at once, after the delay
             Slow,    // the body in chunks, one chunk per interval
             Stall,   // the headers promise more than is sent; the rest never comes
             Endless, // a body without length that goes on until the client leaves
@@ -43,6 +44,8 @@ public:
         Delivery delivery = Delivery::Whole;
         qsizetype chunkSize = 64;
         std::chrono::milliseconds chunkInterval{20};
+        // How long a delayed answer waits before it is sent.
+        std::chrono::milliseconds delay{0};
         // The Content-Length sent, when it should differ from the body's true length.
         std::optional<qint64> declaredLength;
 
@@ -51,6 +54,7 @@ public:
         static Answer redirect(const QByteArray &location, int status = 302);
         static Answer slow(const QByteArray &body, std::chrono::milliseconds interval,
                            qsizetype chunkSize = 64);
+        static Answer delayed(const QByteArray &body, std::chrono::milliseconds delay);
         static Answer stalled(const QByteArray &firstBytes);
         static Answer endless();
         static Answer reset();
