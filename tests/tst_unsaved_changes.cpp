@@ -247,15 +247,29 @@ void UnsavedChangesTest::windowTitle_data()
     QTest::addColumn<QString>("pageTitle");
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("title");
-    QTest::newRow("before any page") << true << false << "" << "" << "" << "Quorvane";
-    QTest::newRow("browsed page") << true << true << "" << "Home" << "http://h/index.qvif"
+    QTest::newRow("before any page") << true << false << ""
+                                     << ""
+                                     << ""
+                                     << "Quorvane";
+    QTest::newRow("browsed page") << true << true << ""
+                                  << "Home"
+                                  << "http://h/index.qvif"
                                   << "Home - Quorvane";
-    QTest::newRow("browsed page without title")
-        << true << true << "" << "" << "http://h/index.qvif" << "http://h/index.qvif - Quorvane";
-    QTest::newRow("title with the mark's text")
-        << true << true << "" << "Stars [*]" << "" << "Stars [*][*] - Quorvane";
-    QTest::newRow("new page") << false << true << "" << "Home" << "" << "Untitled[*] - Quorvane";
-    QTest::newRow("page file") << false << true << "/site/about.qvif" << "About" << ""
+    QTest::newRow("browsed page without title") << true << true << ""
+                                                << ""
+                                                << "http://h/index.qvif"
+                                                << "http://h/index.qvif - Quorvane";
+    QTest::newRow("title with the mark's text") << true << true << ""
+                                                << "Stars [*]"
+                                                << ""
+                                                << "Stars [*][*] - Quorvane";
+    QTest::newRow("new page") << false << true << ""
+                              << "Home"
+                              << ""
+                              << "Untitled[*] - Quorvane";
+    QTest::newRow("page file") << false << true << "/site/about.qvif"
+                               << "About"
+                               << ""
                                << "about.qvif[*] - Quorvane";
 }
 
