@@ -43,14 +43,7 @@ private:
 
 void ClipboardTest::init()
 {
-    directory = std::make_unique<QTemporaryDir>();
-    QVERIFY(directory->isValid());
-    window = std::make_unique<Form1>();
-    dialogs = scriptDialogs(*window);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    window->Timer1->stop();
-    openEditablePage(*window, *directory);
+    openEditingWindow(directory, window, dialogs);
     clipboard()->clear();
 }
 

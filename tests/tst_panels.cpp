@@ -42,14 +42,7 @@ private:
 
 void PanelsTest::init()
 {
-    directory = std::make_unique<QTemporaryDir>();
-    QVERIFY(directory->isValid());
-    window = std::make_unique<Form1>();
-    dialogs = scriptDialogs(*window);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    window->Timer1->stop();
-    openEditablePage(*window, *directory);
+    openEditingWindow(directory, window, dialogs);
 }
 
 void PanelsTest::cleanup()

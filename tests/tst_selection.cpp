@@ -67,14 +67,7 @@ int depthOf(Form1 &window, QWidget *widget)
 
 void SelectionTest::init()
 {
-    directory = std::make_unique<QTemporaryDir>();
-    QVERIFY(directory->isValid());
-    window = std::make_unique<Form1>();
-    dialogs = scriptDialogs(*window);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    window->Timer1->stop();
-    openEditablePage(*window, *directory);
+    openEditingWindow(directory, window, dialogs);
 }
 
 void SelectionTest::cleanup()

@@ -52,15 +52,7 @@ private:
 
 void UndoTest::init()
 {
-    directory = std::make_unique<QTemporaryDir>();
-    QVERIFY(directory->isValid());
-    window = std::make_unique<Form1>();
-    dialogs = scriptDialogs(*window);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    // The picture fetcher would take requests off the queue that these tests read.
-    window->Timer1->stop();
-    openEditablePage(*window, *directory);
+    openEditingWindow(directory, window, dialogs);
 }
 
 void UndoTest::cleanup()

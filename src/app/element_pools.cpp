@@ -3,6 +3,7 @@
 #include "app/element_events.h"
 #include "app/main_window.h"
 #include "app/system_colours.h"
+#include "browser/picture_queue.h"
 
 #include <QListWidget>
 #include <QUndoStack>
@@ -153,7 +154,8 @@ void Form1::ClearPage()
     m_pageShown = true;
     m_selectionOnPage = false;
     m_undoStack->clear();
-    dropPictureRequests();
+    // The pictures queued for the page go with it.
+    m_pictureQueue->clear();
     Buttonn[0]->hide();
     Labell[0]->hide();
     Picturee[0]->hide();

@@ -277,6 +277,9 @@ private:
     void Form_Unload();
     void switchMode();
     void enterEditorModeForOpen();
+    // The page now lives in the file: Save offers it, its relative references lead from its
+    // folder, and the Open dialog starts there.
+    void belongToFile(const QString &path);
     // Loads a page file onto the cleared canvas and says in the status bar when it gives no page.
     void loadPageFile(const QString &path);
     void runNavigation(QString &address, NavigationKind how);
@@ -287,8 +290,6 @@ private:
     void updateBrowserCommands();
     // The user's command wins: a navigation still running ends without building its page.
     void endNavigation();
-    // The pictures queued for the page on the canvas go with it, and one arriving is abandoned.
-    void dropPictureRequests();
 
     // PageEvents: the elements and the canvas report here.
     void elementClicked(PageElement *element) override;

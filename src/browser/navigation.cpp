@@ -152,7 +152,7 @@ void Form1::mnuStop_Click()
         endNavigation();
     }
     if (!m_pictureQueue->isEmpty()) {
-        dropPictureRequests();
+        m_pictureQueue->clear();
         showStatus(tr("Stopped"));
     }
 }

@@ -58,8 +58,3 @@ void Form1::Timer1_Timer()
             element->setImage(image);
     }
 }
-
-void Form1::dropPictureRequests()
-{
-    m_pictureQueue->clear();
-}

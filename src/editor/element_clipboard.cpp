@@ -1,53 +1,40 @@
 #include "editor/element_clipboard.h"
 
-#include "page/value_forms.h"
+#include "page/field_reader.h"
 
 #include <QMimeData>
 
 namespace {
 
-// Reads the slot-1 fields of one kind, as the page loader reads a slot's fields.
+// Reads the slot-1 fields of one kind with the page loader's rules, and remembers whether every
+// value was of its form.
 class SlotReader
 {
 public:
-    explicit SlotReader(const PageText &text) : m_text(text) {}
+    explicit SlotReader(const PageText &text)
+        : m_lookup([&text](const QString &key) { return text.find(key); }), m_fields(m_lookup)
+    {}
 
     bool valid() const { return m_valid; }
 
-    bool has(const char *field) const { return m_text.find(key(field)).has_value(); }
-    QString text(const char *field) const { return m_text.value(key(field)); }
-    float number(const char *field)
-    {
-        const std::optional<QString> value = m_text.find(key(field));
-        const std::optional<float> read = value ? ValueForms::readNumber(*value) : 0.0f;
-        m_valid = m_valid && read;
-        return read.value_or(0);
-    }
-    float size(const char *field)
-    {
-        const float value = number(field);
-        m_valid = m_valid && value >= 0;
-        return value;
-    }
-    int code(const char *field, int highest)
-    {
-        const std::optional<QString> value = m_text.find(key(field));
-        const std::optional<qint16> read = value ? ValueForms::readWholeNumber(*value) : qint16(0);
-        m_valid = m_valid && read && *read >= 0 && *read <= highest;
-        return read.value_or(0);
-    }
-    quint32 colour(const char *field)
-    {
-        const std::optional<QString> value = m_text.find(key(field));
-        const std::optional<quint32> read = value ? ValueForms::readColour(*value) : 0u;
-        m_valid = m_valid && read;
-        return read.value_or(0);
-    }
+    bool has(const char *field) const { return m_lookup(key(field)).has_value(); }
+    QString text(const char *field) const { return m_fields.text(key(field)); }
+    float number(const char *field) { return take(m_fields.number(key(field))); }
+    float size(const char *field) { return take(m_fields.size(key(field))); }
+    int code(const char *field, int highest) { return take(m_fields.code(key(field), 0, highest)); }
+    quint32 colour(const char *field) { return take(m_fields.colour(key(field))); }
 
 private:
     static QString key(const char *field) { return QLatin1Char('1') + QLatin1String(field); }
 
-    const PageText &m_text;
+    template <typename Value> Value take(std::optional<Value> value)
+    {
+        m_valid = m_valid && value.has_value();
+        return value.value_or(Value{});
+    }
+
+    PageKeyLookup m_lookup;
+    FieldReader m_fields;
     bool m_valid = true;
 };
 

@@ -64,11 +64,16 @@ void Form1::openPageFile(const QString &path)
     loadPageFile(path);
 }
 
-void Form1::loadPageFile(const QString &path)
+void Form1::belongToFile(const QString &path)
 {
     setPageAddress(path);
     setPageFilePath(path);
     m_lastPageFolder = QFileInfo(path).absolutePath();
+}
+
+void Form1::loadPageFile(const QString &path)
+{
+    belongToFile(path);
     if (const std::optional<PageFileProblem> problem = LoadPage(path))
         showStatus(describePageFileProblem(*problem, QFileInfo(path).fileName()));
     refreshWindowTitle();

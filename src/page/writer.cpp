@@ -6,7 +6,6 @@
 #include "page/page_text.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QListWidget>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -146,10 +145,7 @@ bool Form1::savePage()
                               .arg(QDir::toNativeSeparators(*path), *failure));
         return false;
     }
-    // The page now lives in that file: its relative references lead from there.
-    setPageAddress(*path);
-    setPageFilePath(*path);
-    m_lastPageFolder = QFileInfo(*path).absolutePath();
+    belongToFile(*path);
     undoStack().setClean();
     refreshWindowTitle();
     return true;

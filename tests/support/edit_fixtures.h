@@ -40,6 +40,21 @@ inline void openEditablePage(Form1 &window, const QTemporaryDir &directory)
     QCOMPARE(window.ButtonCount, 2);
 }
 
+// A shown window with the editable page open in editor mode and its dialogs scripted. The picture
+// fetcher is stopped: it would take requests off the queue that the tests read.
+inline void openEditingWindow(std::unique_ptr<QTemporaryDir> &directory,
+                              std::unique_ptr<Form1> &window, ScriptedDialogs *&dialogs)
+{
+    directory = std::make_unique<QTemporaryDir>();
+    QVERIFY(directory->isValid());
+    window = std::make_unique<Form1>();
+    dialogs = scriptDialogs(*window);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->Timer1->stop();
+    openEditablePage(*window, *directory);
+}
+
 // What Save writes for the page on the canvas, and the counters that number the next slots.
 inline QString savedPage(Form1 &window, ScriptedDialogs &dialogs, const QTemporaryDir &directory)
 {
