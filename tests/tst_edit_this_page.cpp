@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -24,6 +25,8 @@ private slots:
     void pageFromDiskIsSavedBackIntoItsFile();
     void typeWorkspaceStillClears();
     void onlyWhileBrowsing();
+    void ctrlEEditsFromTheAddressBox();
+    void pictureChosenFromDiskShowsOnAWebPage();
 
 private:
     Form1 *window() const { return fixture.window.get(); }
@@ -87,6 +90,35 @@ void EditThisPageTest::editKeepsThePage()
             ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/page.qvif"
             : file;
     QCOMPARE(fixture.dialogs->lastSuggestedSave, expected);
+}
+
+void EditThisPageTest::ctrlEEditsFromTheAddressBox()
+{
+    fixture.serve("/page.qvif", TestPage().title("Mine").bytes());
+    fixture.goTo(fixture.url("/page.qvif"));
+    // The line edit's own Ctrl+E would move the cursor to the end of the address.
+    window()->txtAddress->setFocus();
+    window()->txtAddress->setCursorPosition(0);
+    QTest::keyClick(window()->txtAddress, Qt::Key_E, Qt::ControlModifier);
+    QVERIFY(!window()->BrowserMode);
+    QCOMPARE(window()->PageTitle, QStringLiteral("Mine"));
+}
+
+void EditThisPageTest::pictureChosenFromDiskShowsOnAWebPage()
+{
+    window()->Timer1->stop();
+    fixture.serve("/page.qvif", TestPage().title("Mine").picture(1, "").bytes());
+    fixture.serve("/disk/chosen.png", pngOfSize({7, 5}));
+    fixture.goTo(fixture.url("/page.qvif"));
+    window()->mnuEditPage->trigger();
+    window()->Picturee_Click(1);
+    // The page will live in a file of this computer, so the picture the user chose there shows.
+    fixture.dialogs->pictureAnswers.enqueue(fixture.site->filePath("disk/chosen.png"));
+    QTest::mouseClick(window()->findChild<QPushButton *>("cmdPicBrowse"), Qt::LeftButton);
+    window()->cmdApply->click();
+    QVERIFY(tickWhenHeadIsDone(*window()));
+    QCOMPARE(window()->picture(1)->image().size(), QSize(7, 5));
+    QVERIFY(fixture.server->requests().endsWith(QStringLiteral("/page.qvif")));
 }
 
 void EditThisPageTest::pageFromDiskIsSavedBackIntoItsFile()

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -220,6 +221,7 @@ void Form1::createBrowserStrip()
     txtAddress->setObjectName(QStringLiteral("txtAddress"));
     txtAddress->setAccessibleName(tr("Address"));
     txtAddress->setGeometry(96, 8, 265, 19);
+    txtAddress->installEventFilter(this);
     cmdGo = makeButton(pctInternet, "cmdGo", QStringLiteral("Go"), QRect(360, 8, 57, 17));
     cmdGo->setDefault(true);
     for (QPushButton *button : {Command1, Command2, Command3, cmdGo})
@@ -393,6 +395,11 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     if (watched == pctInternet && event->type() == QEvent::Resize)
         layOutBrowserStrip();
     if (watched == Picture2 && panelContainerEvent(event))
+        return true;
+    // A line edit takes Ctrl+E to move its cursor to the end; in the address box the window's
+    // Edit This Page comes first.
+    if (watched == txtAddress && event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent *>(event)->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_E))
         return true;
     return QMainWindow::eventFilter(watched, event);
 }

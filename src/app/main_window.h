@@ -171,6 +171,14 @@ public:
     // opened from disk. ClearPage empties it; whoever loads a page sets it before LoadPage.
     QString pageAddress() const { return m_pageAddress; }
     void setPageAddress(const QString &address) { m_pageAddress = address; }
+    // What a picture the user applies in the editor is resolved against: the file the page is
+    // saved to when it has one, since that is where the saved page will look for it; otherwise
+    // the page's own address. A page taken from the web to edit belongs to a file of this
+    // computer, and the pictures chosen for it from disk must show.
+    QString editedPageAddress() const
+    {
+        return m_pageFilePath.isEmpty() ? m_pageAddress : m_pageFilePath;
+    }
 
     // Editor.
     void cmdAddButton_Click();

@@ -88,7 +88,7 @@ void Form1::cmdApply_Click()
             m_undoStack->push(
                 new ApplyPageCommand(*this, tr("Change Page"), before, after, background));
         else
-            m_pictureQueue->append(background, PictureQueue::BackgroundTarget, pageAddress());
+            m_pictureQueue->append(background, PictureQueue::BackgroundTarget, editedPageAddress());
         return;
     }
 
@@ -168,5 +168,6 @@ void Form1::cmdApply_Click()
     if (after != before)
         m_undoStack->push(new ApplyCommand(*this, tr("Change"), before, after, pictureRequest));
     else
-        m_pictureQueue->append(pictureRequest, QString::number(slotOf(after.block)), pageAddress());
+        m_pictureQueue->append(pictureRequest, QString::number(slotOf(after.block)),
+                               editedPageAddress());
 }

@@ -16,7 +16,7 @@ QString stepText(const QString &verb, ElementKind kind, int slot)
 void requestPicture(Form1 &window, const QString &reference, const QString &target)
 {
     if (!reference.isEmpty())
-        window.pictureRequests().append(reference, target, window.pageAddress());
+        window.pictureRequests().append(reference, target, window.editedPageAddress());
 }
 
 } // namespace
